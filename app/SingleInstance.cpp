@@ -1,0 +1,64 @@
+#include "app/SingleInstance.h"
+
+#include "app/Strings.h"
+
+namespace sorabako {
+namespace {
+
+std::wstring FileNameOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+struct ActivationSearch {
+    const std::wstring* name;
+};
+
+BOOL CALLBACK ActivateIfMarked(HWND window, LPARAM context) noexcept {
+    const auto* search = reinterpret_cast<const ActivationSearch*>(context);
+    if (reinterpret_cast<UINT_PTR>(::GetPropW(window, search->name->c_str())) != names::kInstanceMarker)
+        return TRUE;
+    if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
+    ::SetForegroundWindow(window);
+    return FALSE;
+}
+
+}  // namespace
+
+std::wstring InstanceNameFromPath(const std::wstring& executablePath) {
+    std::wstring name = FileNameOf(executablePath);
+    const std::size_t dot = name.rfind(L'.');
+    if (dot != std::wstring::npos) name.resize(dot);
+    return name;
+}
+
+std::wstring DefaultTitleFromPath(const std::wstring& executablePath) {
+    std::wstring title = FileNameOf(executablePath);
+    const std::size_t dot = title.find(L'.');
+    if (dot != std::wstring::npos) title.resize(dot);
+    if (title.size() > 1) ::CharLowerW(title.data() + 1);
+    return title;
+}
+
+bool IsAlreadyRunning(const std::wstring& name) {
+    // Deliberately never closed: the mutex marks this process until it ends.
+    const HANDLE mutex = ::CreateMutexW(nullptr, TRUE, name.c_str());
+    const DWORD error = ::GetLastError();
+    (void)mutex;
+    return error == ERROR_ALREADY_EXISTS;
+}
+
+void ActivateRunningInstance(const std::wstring& name) {
+    ActivationSearch search{&name};
+    ::EnumWindows(ActivateIfMarked, reinterpret_cast<LPARAM>(&search));
+}
+
+void MarkRunningInstance(HWND window, const std::wstring& name) {
+    ::SetPropW(window, name.c_str(), reinterpret_cast<HANDLE>(names::kInstanceMarker));
+}
+
+void UnmarkRunningInstance(HWND window, const std::wstring& name) {
+    ::RemovePropW(window, name.c_str());
+}
+
+}  // namespace sorabako

@@ -1,0 +1,45 @@
+#pragma once
+// Thin wrappers over the kernel32 file and path calls. Every path result is
+// read whole: where Windows reports a needed length the buffer grows to it.
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace sorabako {
+
+// GetLongPathNameW; nullopt when the path does not exist or the call fails.
+std::optional<std::wstring> LongPathName(const std::wstring& path);
+
+// GetTempPathW; nullopt when the system gives none.
+std::optional<std::wstring> TempPath();
+
+struct FullPathResult {
+    std::wstring path;  // empty on failure
+    DWORD error = ERROR_SUCCESS;
+};
+// GetFullPathNameW, with the system's error code on failure.
+FullPathResult FullPathName(const std::wstring& path);
+
+// A folder, or a link to a folder whose target can be opened.
+bool IsExistingFolder(const std::wstring& path);
+bool IsExistingFile(const std::wstring& path);
+
+// CopyFileW(from, to, FALSE): an existing target is overwritten.
+bool CopyFileOverwriting(const std::wstring& from, const std::wstring& to);
+bool CreateFolder(const std::wstring& path);
+// Creates the folder and every missing parent (SHCreateDirectoryExW).
+bool CreateFolderTree(const std::wstring& path);
+
+// Drive letter present in GetLogicalDrives.
+bool LogicalDriveExists(wchar_t driveLetter);
+
+// Calls visit for every entry of folder, hidden and system ones included,
+// in the file system's order, without "." and "..".
+void ForEachFolderEntry(const std::wstring& folder,
+                        const std::function<void(const WIN32_FIND_DATAW&)>& visit);
+
+std::wstring ModuleFileName(HMODULE module);
+
+}  // namespace sorabako

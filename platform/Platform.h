@@ -1,0 +1,45 @@
+#pragma once
+// The operations that leave the program: launches through the shell and
+// modal boxes that wait for the user. Everything else in platform/ is a plain
+// function; these sit behind an interface so that tests can record launches
+// and answer boxes without starting programs or blocking on a modal window.
+#include <windows.h>
+
+#include <string>
+
+namespace sorabako {
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // ShellExecuteW(owner, "open", target, no parameters, no folder, SW_SHOWNORMAL).
+    // The result is not examined by the program.
+    virtual void ShellOpen(HWND owner, const std::wstring& target) = 0;
+    // Explorer with path selected; owner is the application window.
+    virtual void ShowInExplorer(HWND owner, const std::wstring& path) = 0;
+    // The shell's Properties sheet of path.
+    virtual void ShowFileProperties(HWND owner, const std::wstring& path) = 0;
+    // MessageBoxW owned by the active window, else by fallbackOwner; returns the button id.
+    virtual int ShowMessageBox(HWND fallbackOwner, const std::wstring& text,
+                               const std::wstring& caption, UINT flags) = 0;
+    // A modal message: caption, text, one OK button, no icon, centred on the screen.
+    virtual void ShowPlainMessage(const std::wstring& text, const std::wstring& caption) = 0;
+};
+
+// Encloses a path in double quotes for the shell's file argument.
+inline std::wstring Quoted(const std::wstring& path) {
+    return L"\"" + path + L"\"";
+}
+
+class Win32Platform final : public Platform {
+public:
+    void ShellOpen(HWND owner, const std::wstring& target) override;
+    void ShowInExplorer(HWND owner, const std::wstring& path) override;
+    void ShowFileProperties(HWND owner, const std::wstring& path) override;
+    int ShowMessageBox(HWND fallbackOwner, const std::wstring& text, const std::wstring& caption,
+                       UINT flags) override;
+    void ShowPlainMessage(const std::wstring& text, const std::wstring& caption) override;
+};
+
+}  // namespace sorabako

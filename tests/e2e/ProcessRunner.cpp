@@ -1,0 +1,153 @@
+#include "e2e/ProcessRunner.h"
+
+#include "platform/FileSystem.h"
+
+#include <stdexcept>
+
+namespace sorabako::test {
+namespace {
+
+constexpr DWORD kPollMs = 20;
+
+std::wstring Utf16(const std::string& bytes) {
+    if (bytes.empty()) return {};
+    const int size = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+    return text;
+}
+
+// The current environment with some variables replaced, as a CreateProcessW block.
+std::wstring EnvironmentWith(const std::vector<std::pair<std::wstring, std::wstring>>& overrides) {
+    std::wstring block;
+    wchar_t* strings = ::GetEnvironmentStringsW();
+    for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
+        const std::wstring_view text(entry);
+        bool replaced = false;
+        for (const auto& [name, value] : overrides) {
+            if (text.size() > name.size() && text[name.size()] == L'=' &&
+                ::CompareStringOrdinal(text.data(), static_cast<int>(name.size()), name.c_str(),
+                                       static_cast<int>(name.size()), TRUE) == CSTR_EQUAL)
+                replaced = true;
+        }
+        if (!replaced) block.append(text).push_back(L'\0');
+    }
+    ::FreeEnvironmentStringsW(strings);
+    for (const auto& [name, value] : overrides) block.append(name + L"=" + value).push_back(L'\0');
+    block.push_back(L'\0');
+    return block;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* windowClass;  // null: any class
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM context) noexcept {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId) return TRUE;
+    if (!::IsWindowVisible(window)) return TRUE;
+    if (search->windowClass) {
+        wchar_t name[256]{};
+        ::GetClassNameW(window, name, 256);
+        if (wcscmp(name, search->windowClass) != 0) return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
+HWND FindWindowOf(DWORD processId, const wchar_t* windowClass) {
+    WindowSearch search{processId, windowClass, nullptr};
+    ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+bool ChildProcess::WaitForExit(DWORD timeoutMs) {
+    return ::WaitForSingleObject(process_.Get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool ChildProcess::IsRunning() const {
+    return ::WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
+}
+
+DWORD ChildProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(process_.Get(), &code);
+    return code;
+}
+
+bool ChildProcess::WaitForExitWatchingWindows(DWORD timeoutMs, bool& showedWindow) {
+    showedWindow = false;
+    for (DWORD waited = 0; waited < timeoutMs; waited += kPollMs) {
+        if (FindWindowOf(id_, nullptr)) showedWindow = true;
+        if (WaitForExit(kPollMs)) return true;
+    }
+    return false;
+}
+
+HWND ChildProcess::WaitForWindow(const wchar_t* windowClass, DWORD timeoutMs) const {
+    for (DWORD waited = 0; waited < timeoutMs; waited += kPollMs) {
+        if (HWND window = FindWindowOf(id_, windowClass)) return window;
+        ::Sleep(kPollMs);
+    }
+    return nullptr;
+}
+
+void ChildProcess::Terminate() {
+    if (IsRunning()) ::TerminateProcess(process_.Get(), 99);
+}
+
+std::wstring BuildFolder() {
+    const std::wstring self = ModuleFileName(nullptr);
+    return self.substr(0, self.find_last_of(L'\\'));
+}
+
+Installation::Installation() {
+    executable_ = root_ / L"Sorabako.exe";
+    temp_ = root_ / L"temp";
+    launchLog_ = root_ / L"launches.log";
+    if (!::CopyFileW((BuildFolder() + L"\\Sorabako.exe").c_str(), executable_.c_str(), FALSE))
+        throw std::runtime_error("cannot copy Sorabako.exe");
+    CreateFolderTree(temp_);
+}
+
+ChildProcess Installation::Start(const std::wstring& arguments) const {
+    std::wstring commandLine = L"\"" + executable_ + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    std::wstring environment =
+        EnvironmentWith({{L"TMP", temp_}, {L"TEMP", temp_}, {L"SORABAKO_LAUNCH_LOG", launchLog_}});
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(executable_.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                          CREATE_UNICODE_ENVIRONMENT, environment.data(), root_.Path().c_str(), &startup, &info))
+        throw std::runtime_error("cannot start Sorabako.exe");
+    UniqueKernelHandle thread(info.hThread);
+    return ChildProcess(UniqueKernelHandle(info.hProcess), info.dwProcessId);
+}
+
+std::vector<std::wstring> Installation::LaunchedCommandLines() const {
+    std::vector<std::wstring> lines;
+    if (!Exists(launchLog_)) return lines;
+    const std::wstring text = Utf16(ReadTextFile(launchLog_));
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+std::vector<std::wstring> Installation::WaitForLaunches(std::size_t count, DWORD timeoutMs) const {
+    for (DWORD waited = 0; waited < timeoutMs; waited += kPollMs) {
+        auto lines = LaunchedCommandLines();
+        if (lines.size() >= count) return lines;
+        ::Sleep(kPollMs);
+    }
+    return LaunchedCommandLines();
+}
+
+}  // namespace sorabako::test

@@ -1,0 +1,59 @@
+#pragma once
+// Runs a private copy of Sorabako.exe as the shell would, in a folder of its
+// own (so its settings file is the test's) with its own temporary folder and
+// launch log, and watches the windows it shows.
+#include "platform/UniqueHandle.h"
+#include "support/ScratchFolder.h"
+
+#include <string>
+#include <vector>
+
+namespace sorabako::test {
+
+class ChildProcess {
+public:
+    ChildProcess(UniqueKernelHandle process, DWORD id) : process_(std::move(process)), id_(id) {}
+
+    DWORD Id() const { return id_; }
+    // Waits for the end; false when it is still running after timeoutMs.
+    bool WaitForExit(DWORD timeoutMs);
+    bool IsRunning() const;
+    DWORD ExitCode() const;
+    // Polls until the process ends, noting whether any of its windows became visible.
+    bool WaitForExitWatchingWindows(DWORD timeoutMs, bool& showedWindow);
+    // The first visible top-level window of the process with that class, waiting up to timeoutMs.
+    HWND WaitForWindow(const wchar_t* windowClass, DWORD timeoutMs) const;
+    void Terminate();
+
+private:
+    UniqueKernelHandle process_;
+    DWORD id_;
+};
+
+class Installation {
+public:
+    Installation();
+
+    const std::wstring& Folder() const { return root_.Path(); }
+    const std::wstring& Executable() const { return executable_; }
+    const std::wstring& TempFolder() const { return temp_; }
+    std::wstring operator/(const std::wstring& relative) const { return root_ / relative; }
+
+    // Starts Sorabako.exe with the raw argument text after its quoted path.
+    ChildProcess Start(const std::wstring& arguments) const;
+    // The command lines the shell handed to launched programs so far.
+    std::vector<std::wstring> LaunchedCommandLines() const;
+    // Waits until at least count launches are logged.
+    std::vector<std::wstring> WaitForLaunches(std::size_t count, DWORD timeoutMs) const;
+
+private:
+    ScratchFolder root_;
+    std::wstring executable_;
+    std::wstring temp_;
+    std::wstring launchLog_;
+};
+
+// The folder that holds the test executable, Sorabako.exe and LaunchRecorder.exe.
+std::wstring BuildFolder();
+
+}  // namespace sorabako::test

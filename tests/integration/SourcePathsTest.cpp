@@ -1,0 +1,97 @@
+#include "platform/ShellLink.h"
+#include "support/ScratchFolder.h"
+#include "workcopy/SourcePaths.h"
+
+#include <gtest/gtest.h>
+
+namespace sorabako {
+namespace {
+
+using test::ScratchFolder;
+using test::WriteTextFile;
+
+std::wstring ShortForm(const std::wstring& path) {
+    wchar_t buffer[MAX_PATH * 4];
+    const DWORD length = ::GetShortPathNameW(path.c_str(), buffer, MAX_PATH * 4);
+    return length ? std::wstring(buffer, length) : path;
+}
+
+class SourcePaths : public testing::Test {
+protected:
+    ScratchFolder scratch;
+};
+
+TEST_F(SourcePaths, LongPathNameExpandsExistingPathsOnly) {
+    const std::wstring file = scratch / L"a rather long file name.txt";
+    WriteTextFile(file, "x");
+    const std::wstring shortForm = ShortForm(file);
+    ASSERT_NE(shortForm, file) << "the file system gave no short name";
+    EXPECT_EQ(ToLongPathName(shortForm), ToLongPathName(file));
+    EXPECT_EQ(ToLongPathName(file), file);
+
+    const std::wstring missing = scratch / L"MISSI~1.TXT";
+    EXPECT_EQ(ToLongPathName(missing), missing);
+}
+
+TEST_F(SourcePaths, UpperCaseShortcutResolvesToTheLongTargetAndOtherSourcesStayAsTheyAre) {
+    const std::wstring target = scratch / L"the report document.xlsx";
+    WriteTextFile(target, "data");
+    const std::wstring link = scratch / L"Plan.LNK";
+    ASSERT_EQ(SaveShortcut(link, ShortForm(target)), S_OK);
+
+    EXPECT_EQ(NormalizeSource(link), target);
+    // Not a shortcut by its name: no resolution and no long-path conversion.
+    EXPECT_EQ(NormalizeSource(ShortForm(target)), ShortForm(target));
+    const std::wstring disguised = scratch / L"plan.lnk.bak";
+    ::CopyFileW(link.c_str(), disguised.c_str(), FALSE);
+    EXPECT_EQ(NormalizeSource(disguised), disguised);
+}
+
+TEST_F(SourcePaths, ShortcutToAFolderAndToAJapaneseName) {
+    if (::GetACP() != 932) GTEST_SKIP() << "Wine stores link targets in the ANSI code page";
+    const std::wstring folder = scratch / L"写真 2026";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring link = scratch / L"写真.lnk";
+    ASSERT_EQ(SaveShortcut(link, folder), S_OK);
+    EXPECT_EQ(NormalizeSource(link), folder);
+}
+
+TEST_F(SourcePaths, UnreadableShortcutStaysTheSourceInLongForm) {
+    const std::wstring fake = scratch / L"not really a shortcut.lnk";
+    WriteTextFile(fake, "plain text, not a link");
+    EXPECT_EQ(ResolveShortcutTarget(fake), fake);
+    EXPECT_EQ(NormalizeSource(ShortForm(fake)), fake);
+
+    const std::wstring missing = scratch / L"gone.lnk";
+    EXPECT_EQ(NormalizeSource(missing), missing);
+}
+
+TEST_F(SourcePaths, TemporaryFolderIsLongAndEndsWithADelimiter) {
+    const std::wstring temp = SystemTempFolderPath();
+    ASSERT_FALSE(temp.empty());
+    EXPECT_EQ(temp.back(), L'\\');
+    EXPECT_EQ(ToLongPathName(temp), temp);
+    EXPECT_NE(::GetFileAttributesW(temp.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(SourcePaths, ModesGiveTheirWorkFolders) {
+    EXPECT_EQ(ResolveWorkFolder(WorkFolderMode::SystemTempFolder, L"D:\\x"), SystemTempFolderPath());
+    EXPECT_EQ(ResolveWorkFolder(WorkFolderMode::SameFolder, L"D:\\x"), L"");
+    EXPECT_EQ(ResolveWorkFolder(WorkFolderMode::AnotherFolder, L"D:\\x"), L"D:\\x");
+    EXPECT_EQ(ResolveWorkFolder(WorkFolderMode::AnotherFolder, L""), L"");
+}
+
+TEST_F(SourcePaths, RelativeSourceIsMadeAbsoluteAgainstTheCurrentFolder) {
+    wchar_t previous[MAX_PATH * 4];
+    ::GetCurrentDirectoryW(MAX_PATH * 4, previous);
+    ::SetCurrentDirectoryW(scratch.Path().c_str());
+    EXPECT_EQ(AbsoluteSourcePath(L"notes.txt"), scratch / L"notes.txt");
+    EXPECT_EQ(AbsoluteSourcePath(L"sub\\..\\notes.txt"), scratch / L"notes.txt");
+    ::SetCurrentDirectoryW(previous);
+    EXPECT_EQ(AbsoluteSourcePath(L"C:\\x\\notes.txt"), L"C:\\x\\notes.txt");
+    EXPECT_EQ(AbsoluteSourcePath(L"\\\\server\\share\\a"), L"\\\\server\\share\\a");
+    EXPECT_EQ(AbsoluteSourcePath(L""), L"");
+}
+
+}  // namespace
+}  // namespace sorabako

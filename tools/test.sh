@@ -1,0 +1,16 @@
+#!/bin/bash
+# Installs what is missing, builds, and runs the whole test suite under Wine
+# in a private prefix, on its own Xvfb when there is no display.
+set -euo pipefail
+. "$(dirname "$0")/common.sh"
+
+install_missing_packages
+build
+wine_environment
+make_wine_prefix
+start_display
+trap stop_wine_session EXIT
+start_wine_session
+
+cd "$BUILD_DIR"
+ctest --output-on-failure --timeout 120 "$@"
