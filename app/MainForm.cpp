@@ -1,7 +1,9 @@
 #include "app/MainForm.h"
 
 #include "app/AppTitle.h"
+#include "app/ControlIds.h"
 #include "app/ErrorReport.h"
+#include "app/GridLayout.h"
 #include "app/ResourceIds.h"
 #include "app/SingleInstance.h"
 #include "app/Strings.h"
@@ -9,16 +11,17 @@
 #include "workcopy/FolderTreeCopy.h"
 #include "workcopy/WorkPath.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
 #include <shellapi.h>
 
 namespace sorabako {
 namespace {
 
-constexpr int kDesignWidth = 384;
-constexpr int kDesignHeight = 360;
+constexpr int kDesignLeft = 398;
+constexpr int kDesignTop = 375;
+constexpr int kDesignSize = 280;  // also the minimum outer width and height
 constexpr int kFontHeightAt96Dpi = -11;
-
-int Scaled(int valueAt96Dpi, UINT dpi) { return ::MulDiv(valueAt96Dpi, static_cast<int>(dpi), 96); }
 
 void RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -33,13 +36,38 @@ void RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
     ::RegisterClassExW(&windowClass);  // a second registration in one process fails harmlessly
 }
 
-HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* caption, DWORD style) {
-    return ::CreateWindowExW(0, windowClass, caption, WS_CHILD | style, 0, 0, 0, 0, parent, nullptr,
-                             ::GetModuleHandleW(nullptr), nullptr);
+// An owner-drawn main menu with no items: attached, yet no menu bar shows.
+HMENU CreateMainMenu1() {
+    return ::CreateMenu();
+}
+
+UniqueMenu CreatePopupMenu1() {
+    UniqueMenu menu(::CreatePopupMenu());
+    ::AppendMenuW(menu.Get(), MF_STRING, kIdOpenTempP1, text::kMenuOpenTemp);
+    ::AppendMenuW(menu.Get(), MF_STRING, kIdOpenLocationP1, text::kMenuOpenLocation);
+    ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu.Get(), MF_STRING, kIdDeleteP1, text::kMenuDelete);
+    ::AppendMenuW(menu.Get(), MF_STRING, kIdClearP1, text::kMenuClear);
+    return menu;
+}
+
+int TextHeight(HWND window, HFONT font) {
+    WindowDC dc(window);
+    SelectedObject selected(dc.Get(), font);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc.Get(), &metrics);
+    return metrics.tmHeight;
 }
 
 bool IsChecked(HWND button) {
     return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool ShowsHandCursor(HWND control) {
+    wchar_t windowClass[16]{};
+    ::GetClassNameW(control, windowClass, 16);
+    if (::lstrcmpiW(windowClass, WC_BUTTONW) != 0) return false;
+    return (::GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX;
 }
 
 }  // namespace
@@ -59,13 +87,12 @@ TForm1::~TForm1() {
 
 void TForm1::Create(HINSTANCE instance) {
     RegisterMainWindowClass(instance, WindowProc);
-    const int width = kDesignWidth;
-    const int height = kDesignHeight;
-    const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    ::CreateWindowExW(0, names::kMainWindowClass, ApplicationTitle().c_str(),
-                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, left, top, width, height, nullptr, nullptr,
-                      instance, this);
+    const UINT dpi = ::GetDpiForSystem();
+    const int size = layout::Scale(kDesignSize, dpi);
+    // WS_EX_COMPOSITED paints the window and its children double-buffered.
+    ::CreateWindowExW(WS_EX_COMPOSITED, names::kMainWindowClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                      layout::Scale(kDesignLeft, dpi), layout::Scale(kDesignTop, dpi), size, size, nullptr,
+                      CreateMainMenu1(), instance, this);
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -76,6 +103,26 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SIZE:
             FormResize();
+            return 0;
+        case WM_GETMINMAXINFO:
+            OnMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_SETCURSOR:
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+            return DefaultHandling(message, wParam, lParam);
+        case DM_GETDEFID:
+            return DefaultButtonId();
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_NOTIFY:
+            OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            return 0;
+        case WM_CONTEXTMENU:
+            OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_CLOSE:
             if (FormCloseQuery()) ::DestroyWindow(window_);
@@ -125,40 +172,117 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::CreateControls() {
-    const UINT dpi = ::GetDpiForWindow(window_);
-    font_.Reset(::CreateFontW(Scaled(kFontHeightAt96Dpi, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    dpi_ = ::GetDpiForWindow(window_);
+    controls_ = CreateMainControls(window_);
+    PopupMenu1 = CreatePopupMenu1();
+    HistoryList_ = HistoryList(controls_.ListBox1);
+    SetChecked(controls_.RadioButtonSystemFolder, true);  // as designed
+    UpdateFonts();
+    SetActivePage(kPageLog);
+}
+
+void TForm1::UpdateFonts() {
+    font_.Reset(::CreateFontW(layout::Scale(kFontHeightAt96Dpi, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                               DEFAULT_PITCH | FF_DONTCARE, names::kMainWindowFont));
-    ListBox1 = CreateChild(window_, L"LISTBOX", L"",
-                           WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY |
-                               LBS_NOINTEGRALHEIGHT);
-    RadioButtonSystemFolder = CreateChild(window_, L"BUTTON", text::kModeSystemFolder, BS_RADIOBUTTON);
-    RadioButtonSameFolder = CreateChild(window_, L"BUTTON", text::kModeSameFolder, BS_RADIOBUTTON);
-    RadioButtonAnotherFolder = CreateChild(window_, L"BUTTON", text::kModeAnotherFolder, BS_RADIOBUTTON);
-    for (HWND control : {ListBox1, RadioButtonSystemFolder, RadioButtonSameFolder, RadioButtonAnotherFolder})
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    HistoryList_ = HistoryList(ListBox1);
+    ApplyFont(controls_, font_.Get());
+    captionTextHeight_ = TextHeight(window_, font_.Get());
     FormResize();
 }
 
 void TForm1::FormResize() {
-    RECT client{};
-    ::GetClientRect(window_, &client);
-    if (ListBox1) ::MoveWindow(ListBox1, 0, 0, client.right, client.bottom, TRUE);
+    if (controls_.PageControl1) LayoutMainControls(controls_, window_, dpi_, captionTextHeight_);
 }
 
-void TForm1::LoadSettings() {
-    // Nothing is stored yet: an empty history loaded by the loading protocol.
-    HistoryList_.BeginLoad();
-    HistoryList_.ApplyHistoryExtent();
+void TForm1::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    UpdateFonts();
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TForm1::SaveSettings() {}
+void TForm1::OnMinMaxInfo(MINMAXINFO& info) const {
+    const UINT dpi = window_ ? ::GetDpiForWindow(window_) : ::GetDpiForSystem();
+    info.ptMinTrackSize = POINT{layout::Scale(kDesignSize, dpi), layout::Scale(kDesignSize, dpi)};
+}
+
+bool TForm1::OnSetCursor(HWND control) {
+    if (!ShowsHandCursor(control)) return false;
+    ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+    return true;
+}
+
+// Enter clicks a default button only on the File and Help pages.
+LRESULT TForm1::DefaultButtonId() const {
+    switch (ActivePage()) {
+        case kPageFile: return MAKELRESULT(kIdButtonSelect, DC_HASDEFID);
+        case kPageHelp: return MAKELRESULT(kIdButtonHelp, DC_HASDEFID);
+        default: return 0;
+    }
+}
+
+void TForm1::OnCommand(int id, int code, HWND) {
+    if (code != BN_CLICKED && code != 0) return;
+    switch (id) {
+        case kIdButtonSelect: ButtonSelectClick(); break;
+        case kIdButtonHelp: ButtonHelpClick(); break;
+        case kIdRadioButtonSystemFolder: CheckModeButton(controls_.RadioButtonSystemFolder); break;
+        case kIdRadioButtonSameFolder: CheckModeButton(controls_.RadioButtonSameFolder); break;
+        case kIdRadioButtonAnotherFolder: CheckModeButton(controls_.RadioButtonAnotherFolder); break;
+        default: break;
+    }
+}
+
+void TForm1::OnNotify(const NMHDR& header) {
+    if (header.hwndFrom == controls_.PageControl1 && header.code == TCN_SELCHANGE) {
+        SetActivePage(ActivePage());
+        PageControl1Change();
+    }
+}
+
+void TForm1::OnContextMenu(HWND window, POINT screen) {
+    if (window != controls_.ListBox1) return;
+    if (screen.x == -1 && screen.y == -1) {  // from the keyboard: at the list's corner
+        RECT r{};
+        ::GetWindowRect(window, &r);
+        screen = POINT{r.left, r.top};
+    }
+    ::TrackPopupMenu(PopupMenu1.Get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, window_, nullptr);
+}
+
+int TForm1::ActivePage() const {
+    return static_cast<int>(::SendMessageW(controls_.PageControl1, TCM_GETCURSEL, 0, 0));
+}
+
+void TForm1::SetActivePage(int page) {
+    ShowPage(controls_, page);
+}
+
+void TForm1::PageControl1Change() {}
+
+void TForm1::ButtonSelectClick() {
+    FileOpenRequest request;
+    request.owner = window_;
+    if (IsExistingFolder(LastFolderName)) request.startFolder = LastFolderName;
+    request.fileName = fileOpenDialogFileName_;
+    for (const auto& [name, mask] : text::kFileTypes) request.fileTypes.emplace_back(name, mask);
+    const std::optional<std::wstring> chosen = platform_.ChooseFileToOpen(request);
+    if (!chosen) return;
+    fileOpenDialogFileName_ = *chosen;
+    WorkFileName = MakeWorkFileName(*chosen);
+    OpenWorkCopy(*chosen, WorkFileName, false);
+}
+
+void TForm1::ButtonHelpClick() {
+    std::wstring help = ModuleFileName(nullptr);
+    help = help.substr(0, help.rfind(L'.')) + L".chm";
+    platform_.ShellOpen(window_, Quoted(help));
+}
 
 void TForm1::ResolveStartupWorkFolder() {
     const std::optional<WorkFolderMode> mode = CheckedMode();
     if (!mode) {
-        CheckModeButton(RadioButtonSystemFolder);
+        CheckModeButton(controls_.RadioButtonSystemFolder);
         WorkFolder = SystemTempFolderPath();
         return;
     }
@@ -173,7 +297,7 @@ void TForm1::TakeOneShotRoad(const std::wstring& argument) {
 
 void TForm1::TakeWindowRoad() {
     WorkFileName.clear();
-    activePage_ = HistoryList_.Count() > 0 ? FormPage::Log : FormPage::File;
+    SetActivePage(HistoryList_.Count() > 0 ? kPageLog : kPageFile);
     const int show = windowState_ == WindowState::Maximized   ? SW_SHOWMAXIMIZED
                      : windowState_ == WindowState::Minimized ? SW_SHOWMINIMIZED
                                                               : SW_SHOWNORMAL;
@@ -217,10 +341,21 @@ void TForm1::RadioButtonSystemFolderClick() {
     WorkFolder = SystemTempFolderPath();
 }
 
+// Checking a radio button unchecks its siblings and runs its click behaviour;
+// only the checked one is a tab stop.
 void TForm1::CheckModeButton(HWND button) {
-    for (HWND sibling : {RadioButtonSystemFolder, RadioButtonSameFolder, RadioButtonAnotherFolder})
-        ::SendMessageW(sibling, BM_SETCHECK, sibling == button ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (button == RadioButtonSystemFolder) RadioButtonSystemFolderClick();
+    if (IsChecked(button)) return;
+    for (HWND sibling : {controls_.RadioButtonSystemFolder, controls_.RadioButtonSameFolder,
+                         controls_.RadioButtonAnotherFolder})
+        SetChecked(sibling, sibling == button);
+    if (button == controls_.RadioButtonSystemFolder) RadioButtonSystemFolderClick();
+}
+
+void TForm1::SetChecked(HWND button, bool checked) {
+    ::SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    LONG style = ::GetWindowLongW(button, GWL_STYLE);
+    style = checked ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+    ::SetWindowLongW(button, GWL_STYLE, style);
 }
 
 std::optional<WorkFolderMode> TForm1::CheckedMode() const {
@@ -233,11 +368,18 @@ std::optional<WorkFolderMode> TForm1::CheckedMode() const {
 
 HWND TForm1::ModeButton(WorkFolderMode mode) const {
     switch (mode) {
-        case WorkFolderMode::SystemTempFolder: return RadioButtonSystemFolder;
-        case WorkFolderMode::SameFolder: return RadioButtonSameFolder;
-        case WorkFolderMode::AnotherFolder: return RadioButtonAnotherFolder;
+        case WorkFolderMode::SystemTempFolder: return controls_.RadioButtonSystemFolder;
+        case WorkFolderMode::SameFolder: return controls_.RadioButtonSameFolder;
+        case WorkFolderMode::AnotherFolder: return controls_.RadioButtonAnotherFolder;
     }
     return nullptr;
+}
+
+WindowState TForm1::CurrentWindowState() const {
+    if (!::IsWindowVisible(window_)) return windowState_;
+    if (::IsIconic(window_)) return WindowState::Minimized;
+    if (::IsZoomed(window_)) return WindowState::Maximized;
+    return WindowState::Normal;
 }
 
 }  // namespace sorabako

@@ -1,8 +1,10 @@
 #pragma once
 // The main window Form1 of class TForm1. It carries the program's state: the
-// work-folder strings, the history (held by ListBox1) and the mode (held by
-// the three radio buttons), and the open operation every road ends in.
+// work-folder strings, the history (held by ListBox1 alone) and the mode
+// (held by the three radio buttons alone), and the open operation that every
+// road ends in.
 #include "app/BaseWindow.h"
+#include "app/MainControls.h"
 #include "platform/Platform.h"
 #include "platform/UniqueHandle.h"
 #include "workcopy/HistoryList.h"
@@ -23,10 +25,12 @@ struct FormOptions {
     // The first command-line argument: present means the one-shot road.
     std::optional<std::wstring> commandLineSource;
     LocalClock clock = LocalTimeNow;
+    // The settings file; empty: beside the executable.
+    std::wstring settingsFile;
 };
 
-enum class WindowState { Normal, Minimized, Maximized };
-enum class FormPage { File, Settings, Log, Help };
+enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
+enum FormPage { kPageFile = 0, kPageSettings = 1, kPageLog = 2, kPageHelp = 3 };
 
 class TForm1 : public BaseWindow<TForm1> {
 public:
@@ -47,42 +51,62 @@ public:
 private:
     friend struct TForm1Probe;  // tests read and drive the private state
 
+    // Creation and layout (MainForm.cpp).
     void FormCreate();
     void CreateControls();
+    void UpdateFonts();
     void FormResize();
-    void LoadSettings();
-    void SaveSettings();
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnMinMaxInfo(MINMAXINFO& info) const;
+    bool OnSetCursor(HWND control);
+    LRESULT DefaultButtonId() const;
+    void OnCommand(int id, int code, HWND control);
+    void OnNotify(const NMHDR& header);
+    void OnContextMenu(HWND window, POINT screen);
+
+    // Roads and the open operation.
     void ResolveStartupWorkFolder();
     void TakeOneShotRoad(const std::wstring& argument);
     void TakeWindowRoad();
     bool FormCloseQuery();
     void RequestEnd();
-
     std::wstring MakeWorkFileName(const std::wstring& source);
     void OpenWorkCopy(const std::wstring& source, const std::wstring& workPath, bool terminate);
 
+    // Settings (MainFormSettings.cpp).
+    void LoadSettings();
+    void SaveSettings();
+    std::wstring SettingsFile() const;
+
+    // Pages and controls.
+    int ActivePage() const;
+    void SetActivePage(int page);
+    void PageControl1Change();
+    void ButtonSelectClick();
+    void ButtonHelpClick();
     void RadioButtonSystemFolderClick();
     void CheckModeButton(HWND button);
+    void SetChecked(HWND button, bool checked);
     std::optional<WorkFolderMode> CheckedMode() const;
     HWND ModeButton(WorkFolderMode mode) const;
+    WindowState CurrentWindowState() const;
 
     Platform& platform_;
     FormOptions options_;
+    MainControls controls_;
     UniqueFont font_;
+    UniqueMenu PopupMenu1;
+    UINT dpi_ = 96;
+    int captionTextHeight_ = 14;
 
-    HWND ListBox1 = nullptr;
-    HWND RadioButtonSystemFolder = nullptr;
-    HWND RadioButtonSameFolder = nullptr;
-    HWND RadioButtonAnotherFolder = nullptr;
     HistoryList HistoryList_;
-
     std::wstring WorkFolder;
     std::wstring AnotherFolderName;
     std::wstring LastFolderName;
     std::wstring WorkFileName;
+    std::wstring fileOpenDialogFileName_;  // the dialog starts from the last choice
     BYTE EndSessionFlag = 0;
-    WindowState windowState_ = WindowState::Normal;
-    FormPage activePage_ = FormPage::File;
+    WindowState windowState_ = WindowState::Normal;  // while hidden: the state to show in
     bool endRequested_ = false;
 };
 

@@ -31,7 +31,7 @@ int RunProgram(HINSTANCE instance, std::wstring_view commandLine, int showComman
     SetApplicationTitle(text::kTitle);
 
     // No toolkit application window here: the main window carries the marker.
-    TForm1 form(platform, FormOptions{instanceName, FirstArgument(commandLine), LocalTimeNow});
+    TForm1 form(platform, FormOptions{instanceName, FirstArgument(commandLine), LocalTimeNow, {}});
     form.Create(instance);
     const int exitCode = RunMessageLoop(form, showCommand);
     if (form.Handle()) UnmarkRunningInstance(form.Handle(), instanceName);

@@ -7,16 +7,56 @@ namespace sorabako::text {
 inline constexpr wchar_t kTitle[] = L"ソラバコ";
 inline constexpr wchar_t kAlreadyRunning[] = L"既に起動されています。";
 
-// Mode captions; the radio buttons carry them.
+// Pages, in their order.
+inline constexpr wchar_t kTabFile[] = L"ファイル";
+inline constexpr wchar_t kTabSettings[] = L"設 定";
+inline constexpr wchar_t kTabLog[] = L"履 歴";
+inline constexpr wchar_t kTabHelp[] = L"ヘルプ";
+
+// File page.
+inline constexpr wchar_t kButtonSelect[] = L"開くファイルを選択";
+inline constexpr wchar_t kButtonSendTo[] = L"「送る」に 登録・削除";
+inline constexpr wchar_t kButtonDeskTop[] = L"デスクトップに登録・削除";
+inline constexpr wchar_t kButtonStartMenu[] = L"スタートメニューに登録・削除";
+inline constexpr wchar_t kButtonStartUp[] = L"スタートアップに登録・削除";
+
+// Settings page.
+inline constexpr wchar_t kGroupWorkFolder[] = L"作業フォルダは";
+inline constexpr wchar_t kGroupOnExit[] = L"終了時に";
 inline constexpr wchar_t kModeSystemFolder[] = L"システム設定";
 inline constexpr wchar_t kModeSameFolder[] = L"同じフォルダ";
 inline constexpr wchar_t kModeAnotherFolder[] = L"任意フォルダ";
+inline constexpr wchar_t kButtonOpen[] = L"開く";
+inline constexpr wchar_t kButtonChoose[] = L"選択";
+inline constexpr wchar_t kCheckCloseQuery[] = L"確認する";
+inline constexpr wchar_t kCheckSaveStatus[] = L"状態を保存する";
+
+// Help page.
+inline constexpr wchar_t kButtonHelp[] = L"ヘルプ表示";
+inline constexpr wchar_t kButtonAbout[] = L"バージョン情報";
+inline constexpr wchar_t kButtonProperties[] = L"プロパティ表示";
+inline constexpr wchar_t kButtonDonation[] = L"開発支援";
+inline constexpr wchar_t kButtonHomeSite[] = L"ホームページ";
+
+// History popup menu.
+inline constexpr wchar_t kMenuOpenTemp[] = L"作業ファイルで開く";
+inline constexpr wchar_t kMenuOpenLocation[] = L"ファイルの場所を開く";
+inline constexpr wchar_t kMenuDelete[] = L"この履歴を削除";
+inline constexpr wchar_t kMenuClear[] = L"履歴をクリア";
+
+// File types of the file-open dialog, in order: display name, mask.
+inline constexpr const wchar_t* kFileTypes[][2] = {
+    {L"All", L"*.*"},     {L"Text", L"*.txt"},  {L"Doc", L"*.doc*"}, {L"Excel", L"*.xls*"},
+    {L"Ppt", L"*.ppt*"},  {L"Pdf", L"*.pdf"},   {L"html", L"*.htm*"}, {L"Jpeg", L"*.jp*"},
+    {L"Png", L"*.png"},   {L"ShortCut", L"*.Lnk"},
+};
 
 }  // namespace sorabako::text
 
 namespace sorabako::names {
 
 inline constexpr wchar_t kMainWindowClass[] = L"TForm1";
+inline constexpr wchar_t kTabSheetClass[] = L"TTabSheet";
 inline constexpr wchar_t kMainWindowFont[] = L"Meiryo UI";
 // Value of the window property that marks the running instance.
 inline constexpr UINT_PTR kInstanceMarker = 1111;

@@ -5,9 +5,19 @@
 // and answer boxes without starting programs or blocking on a modal window.
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace sorabako {
+
+struct FileOpenRequest {
+    HWND owner = nullptr;
+    std::wstring startFolder;  // empty: the dialog's own choice
+    std::wstring fileName;     // preset text of the file-name box
+    std::vector<std::pair<std::wstring, std::wstring>> fileTypes;  // display name, mask
+};
 
 class Platform {
 public:
@@ -25,6 +35,9 @@ public:
                                const std::wstring& caption, UINT flags) = 0;
     // A modal message: caption, text, one OK button, no icon, centred on the screen.
     virtual void ShowPlainMessage(const std::wstring& text, const std::wstring& caption) = 0;
+    // The common item file-open dialog with an empty option set and the first
+    // file type selected; the chosen file-system path, or nullopt on Cancel.
+    virtual std::optional<std::wstring> ChooseFileToOpen(const FileOpenRequest& request) = 0;
 };
 
 // Encloses a path in double quotes for the shell's file argument.
@@ -40,6 +53,7 @@ public:
     int ShowMessageBox(HWND fallbackOwner, const std::wstring& text, const std::wstring& caption,
                        UINT flags) override;
     void ShowPlainMessage(const std::wstring& text, const std::wstring& caption) override;
+    std::optional<std::wstring> ChooseFileToOpen(const FileOpenRequest& request) override;
 };
 
 }  // namespace sorabako

@@ -76,6 +76,16 @@ struct ItemIdListTraits {
     static Handle Empty() noexcept { return nullptr; }
     static void Free(Handle h) noexcept { ::CoTaskMemFree(h); }
 };
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Free(Handle h) noexcept { ::DestroyMenu(h); }
+};
+struct CoTaskStringTraits {
+    using Handle = wchar_t*;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Free(Handle h) noexcept { ::CoTaskMemFree(h); }
+};
 struct GlobalMemoryTraits {
     using Handle = HGLOBAL;
     static Handle Empty() noexcept { return nullptr; }
@@ -90,6 +100,8 @@ using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueDrop = UniqueHandle<DropTraits>;
 using UniqueItemIdList = UniqueHandle<ItemIdListTraits>;
 using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueCoTaskString = UniqueHandle<CoTaskStringTraits>;
 
 // A window's device context, released to the window it came from.
 class WindowDC {

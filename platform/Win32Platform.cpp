@@ -3,6 +3,8 @@
 #include "platform/UniqueHandle.h"
 
 #include <shellapi.h>
+#include <shobjidl.h>
+#include <wrl/client.h>
 
 namespace sorabako {
 
@@ -37,6 +39,35 @@ int Win32Platform::ShowMessageBox(HWND fallbackOwner, const std::wstring& text,
 void Win32Platform::ShowPlainMessage(const std::wstring& text, const std::wstring& caption) {
     // With no owner the box is centred on the screen.
     ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_SETFOREGROUND);
+}
+
+}  // namespace sorabako
+
+namespace sorabako {
+
+std::optional<std::wstring> Win32Platform::ChooseFileToOpen(const FileOpenRequest& request) {
+    using Microsoft::WRL::ComPtr;
+    ComPtr<IFileOpenDialog> dialog;
+    if (FAILED(::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog))))
+        return std::nullopt;
+    std::vector<COMDLG_FILTERSPEC> types;
+    for (const auto& [name, mask] : request.fileTypes) types.push_back({name.c_str(), mask.c_str()});
+    dialog->SetOptions(0);
+    dialog->SetFileTypes(static_cast<UINT>(types.size()), types.data());
+    dialog->SetFileTypeIndex(1);
+    dialog->SetFileName(request.fileName.c_str());
+    if (!request.startFolder.empty()) {
+        ComPtr<IShellItem> folder;
+        if (SUCCEEDED(::SHCreateItemFromParsingName(request.startFolder.c_str(), nullptr, IID_PPV_ARGS(&folder))))
+            dialog->SetFolder(folder.Get());
+    }
+    if (FAILED(dialog->Show(request.owner))) return std::nullopt;
+    ComPtr<IShellItem> result;
+    if (FAILED(dialog->GetResult(&result))) return std::nullopt;
+    wchar_t* rawPath = nullptr;
+    if (FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, &rawPath))) return std::nullopt;
+    UniqueCoTaskString path(rawPath);
+    return std::wstring(path.Get());
 }
 
 }  // namespace sorabako

@@ -20,8 +20,8 @@ struct TForm1Probe {
     std::wstring& WorkFileName() { return form.WorkFileName; }
     HistoryList& History() { return form.HistoryList_; }
     WindowState State() { return form.windowState_; }
-    FormPage Page() { return form.activePage_; }
-    HWND SystemFolderButton() { return form.RadioButtonSystemFolder; }
+    int Page() { return form.ActivePage(); }
+    HWND SystemFolderButton() { return form.controls_.RadioButtonSystemFolder; }
     std::wstring MakeWorkFileName(const std::wstring& source) { return form.MakeWorkFileName(source); }
     void OpenWorkCopy(const std::wstring& source, const std::wstring& workPath) {
         form.OpenWorkCopy(source, workPath, false);
@@ -65,7 +65,7 @@ protected:
     }
 
     std::unique_ptr<TForm1> MakeForm(std::optional<std::wstring> source) {
-        auto form = std::make_unique<TForm1>(platform, FormOptions{L"", std::move(source), FixedTime});
+        auto form = std::make_unique<TForm1>(platform, FormOptions{L"", std::move(source), FixedTime, scratch / L"Sorabako.ini"});
         form->Create(::GetModuleHandleW(nullptr));
         EXPECT_TRUE(form->Handle());
         return form;
@@ -86,7 +86,7 @@ TEST_F(MainForm, WindowRoadShowsTheEmptyWindowWithTheSystemFolderMode) {
     EXPECT_EQ(::SendMessageW(probe.SystemFolderButton(), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(probe.WorkFolder(), SystemTempFolderPath());
     EXPECT_EQ(probe.WorkFileName(), L"");
-    EXPECT_EQ(probe.Page(), FormPage::File);
+    EXPECT_EQ(probe.Page(), kPageFile);
     EXPECT_TRUE(platform.launches.empty());
     EXPECT_FALSE(DrainQueueSawQuit());
 }

@@ -28,6 +28,8 @@ public:
     std::vector<Launch> launches;
     std::vector<ShownMessage> messages;
     std::deque<int> answers;  // button ids, consumed by message boxes in order
+    std::vector<FileOpenRequest> fileDialogs;
+    std::deque<std::optional<std::wstring>> fileChoices;  // nullopt: Cancel
 
     void ShellOpen(HWND owner, const std::wstring& target) override {
         launches.push_back({Launch::Kind::Open, owner, target});
@@ -51,6 +53,13 @@ public:
     }
     void ShowPlainMessage(const std::wstring& text, const std::wstring& caption) override {
         messages.push_back({text, caption, 0});
+    }
+    std::optional<std::wstring> ChooseFileToOpen(const FileOpenRequest& request) override {
+        fileDialogs.push_back(request);
+        if (fileChoices.empty()) return std::nullopt;
+        auto choice = fileChoices.front();
+        fileChoices.pop_front();
+        return choice;
     }
 };
 
