@@ -338,7 +338,15 @@ void TForm1::OpenWorkCopy(const std::wstring& source, const std::wstring& workPa
 }
 
 void TForm1::RadioButtonSystemFolderClick() {
-    WorkFolder = SystemTempFolderPath();
+    WorkFolder = ResolveWorkFolder(WorkFolderMode::SystemTempFolder, AnotherFolderName);
+}
+
+void TForm1::RadioButtonSameFolderClick() {
+    WorkFolder = ResolveWorkFolder(WorkFolderMode::SameFolder, AnotherFolderName);
+}
+
+void TForm1::RadioButtonAnotherFolderClick() {
+    WorkFolder = ResolveWorkFolder(WorkFolderMode::AnotherFolder, AnotherFolderName);
 }
 
 // Checking a radio button unchecks its siblings and runs its click behaviour;
@@ -349,6 +357,13 @@ void TForm1::CheckModeButton(HWND button) {
                          controls_.RadioButtonAnotherFolder})
         SetChecked(sibling, sibling == button);
     if (button == controls_.RadioButtonSystemFolder) RadioButtonSystemFolderClick();
+    if (button == controls_.RadioButtonSameFolder) RadioButtonSameFolderClick();
+    if (button == controls_.RadioButtonAnotherFolder) RadioButtonAnotherFolderClick();
+}
+
+void TForm1::SetModeButtonFromFlag(HWND button, bool checked) {
+    if (checked) CheckModeButton(button);
+    else SetChecked(button, false);
 }
 
 void TForm1::SetChecked(HWND button, bool checked) {
@@ -356,6 +371,10 @@ void TForm1::SetChecked(HWND button, bool checked) {
     LONG style = ::GetWindowLongW(button, GWL_STYLE);
     style = checked ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
     ::SetWindowLongW(button, GWL_STYLE, style);
+}
+
+void TForm1::SetCheckBox(HWND checkBox, bool checked) {
+    ::SendMessageW(checkBox, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 std::optional<WorkFolderMode> TForm1::CheckedMode() const {

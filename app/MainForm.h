@@ -85,8 +85,12 @@ private:
     void ButtonSelectClick();
     void ButtonHelpClick();
     void RadioButtonSystemFolderClick();
+    void RadioButtonSameFolderClick();
+    void RadioButtonAnotherFolderClick();
     void CheckModeButton(HWND button);
+    void SetModeButtonFromFlag(HWND button, bool checked);
     void SetChecked(HWND button, bool checked);
+    void SetCheckBox(HWND checkBox, bool checked);
     std::optional<WorkFolderMode> CheckedMode() const;
     HWND ModeButton(WorkFolderMode mode) const;
     WindowState CurrentWindowState() const;

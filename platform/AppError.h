@@ -16,7 +16,8 @@ private:
     std::wstring message_;
 };
 
-// The system's own description of an error code, without the trailing line break.
+// The system's own description of an error code, without trailing blanks,
+// line breaks and periods.
 std::wstring SystemErrorText(DWORD error);
 
 [[noreturn]] void ThrowSystemError(DWORD error);

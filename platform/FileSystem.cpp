@@ -110,3 +110,69 @@ std::wstring ModuleFileName(HMODULE module) {
 }
 
 }  // namespace sorabako
+
+namespace sorabako {
+namespace {
+
+std::wstring FolderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+}
+
+FileWriteResult WriteNewFile(const std::wstring& path, const std::string& bytes) {
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {FileWriteFailure::Create, ::GetLastError()};
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 20));
+        DWORD done = 0;
+        if (!::WriteFile(file.Get(), bytes.data() + written, chunk, &done, nullptr) || done == 0)
+            return {FileWriteFailure::Write, ::GetLastError()};
+        written += done;
+    }
+    if (!::FlushFileBuffers(file.Get())) return {FileWriteFailure::Write, ::GetLastError()};
+    return {};
+}
+
+}  // namespace
+
+FileReadResult ReadWholeFile(const std::wstring& path) {
+    FileReadResult result;
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        result.error = ::GetLastError();
+        return result;
+    }
+    char chunk[65536];
+    DWORD read = 0;
+    while (::ReadFile(file.Get(), chunk, sizeof(chunk), &read, nullptr) && read > 0) result.bytes.append(chunk, read);
+    return result;
+}
+
+FileWriteResult ReplaceFileContents(const std::wstring& path, const std::string& bytes) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return {FileWriteFailure::Create, ERROR_ACCESS_DENIED};
+
+    std::wstring temporary(MAX_PATH + 1, L'\0');
+    if (!::GetTempFileNameW(FolderOf(path).c_str(), L"sbk", 0, temporary.data()))
+        return {FileWriteFailure::Create, ::GetLastError()};
+    temporary.resize(wcslen(temporary.c_str()));
+
+    FileWriteResult result = WriteNewFile(temporary, bytes);
+    if (result.failure == FileWriteFailure::None) {
+        // ReplaceFileW keeps the old file's attributes and security.
+        const bool replaced =
+            (exists && ::ReplaceFileW(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                      nullptr, nullptr)) ||
+            ::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (!replaced) result = {FileWriteFailure::Create, ::GetLastError()};
+    }
+    if (result.failure != FileWriteFailure::None) ::DeleteFileW(temporary.c_str());
+    return result;
+}
+
+}  // namespace sorabako

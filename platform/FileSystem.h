@@ -3,6 +3,7 @@
 // read whole: where Windows reports a needed length the buffer grows to it.
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -41,5 +42,28 @@ void ForEachFolderEntry(const std::wstring& folder,
                         const std::function<void(const WIN32_FIND_DATAW&)>& visit);
 
 std::wstring ModuleFileName(HMODULE module);
+
+}  // namespace sorabako
+
+namespace sorabako {
+
+struct FileReadResult {
+    std::string bytes;
+    DWORD error = ERROR_SUCCESS;
+};
+// Reads a whole file, sharing it for reading only: the open fails while
+// another program holds the file open for writing.
+FileReadResult ReadWholeFile(const std::wstring& path);
+
+enum class FileWriteFailure { None, Create, Write };
+struct FileWriteResult {
+    FileWriteFailure failure = FileWriteFailure::None;
+    DWORD error = ERROR_SUCCESS;
+};
+// Writes bytes to a new file in the same folder and then puts it in place of
+// path in one step, so that path holds either its old or its new content,
+// never a part. A read-only file is refused as Windows refuses to open it
+// for writing.
+FileWriteResult ReplaceFileContents(const std::wstring& path, const std::string& bytes);
 
 }  // namespace sorabako

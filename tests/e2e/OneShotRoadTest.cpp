@@ -3,6 +3,7 @@
 #include "e2e/ShellAssociations.h"
 #include "platform/FileSystem.h"
 #include "platform/ShellLink.h"
+#include "settings/IniDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +107,23 @@ TEST_F(OneShotRoad, RelativeSourceIsTakenFromTheCurrentFolder) {
     const auto names = NamesIn(install.TempFolder());
     ASSERT_EQ(names.size(), 1u);
     EXPECT_EQ(ReadTextFile(install.TempFolder() + L"\\" + names[0]), "here");
+}
+
+TEST_F(OneShotRoad, TwoRunsLeaveBothSourcesInTheSettingsFileInOrder) {
+    const std::wstring first = sources / L"最初.sbtest";
+    const std::wstring second = sources / L"second.sbtest";
+    WriteTextFile(first, "1");
+    WriteTextFile(second, "2");
+    RunToEnd(L"\"" + first + L"\"");
+    RunToEnd(L"\"" + second + L"\"");
+
+    const IniDocument settings = IniDocument::Open(install / L"Sorabako.ini");
+    EXPECT_EQ(settings.Value(L"LOG", L"File1"), first);
+    EXPECT_EQ(settings.Value(L"LOG", L"File2"), second);
+    EXPECT_EQ(settings.Value(L"LOG", L"File3"), std::nullopt);
+    EXPECT_EQ(settings.Value(L"MODE", L"LastFolderName"), sources.Path());
+    EXPECT_EQ(settings.Value(L"PROGRAM", L"Path"), install.Folder());
+    EXPECT_EQ(NamesIn(install.TempFolder()).size(), 2u);
 }
 
 }  // namespace

@@ -7,26 +7,12 @@
 #include "platform/ShellLink.h"
 #include "support/ScratchFolder.h"
 #include "support/ScriptedPlatform.h"
+#include "support/TForm1Probe.h"
 #include "workcopy/SourcePaths.h"
 
 #include <gtest/gtest.h>
 
 namespace sorabako {
-
-struct TForm1Probe {
-    TForm1& form;
-    std::wstring& WorkFolder() { return form.WorkFolder; }
-    std::wstring& LastFolderName() { return form.LastFolderName; }
-    std::wstring& WorkFileName() { return form.WorkFileName; }
-    HistoryList& History() { return form.HistoryList_; }
-    WindowState State() { return form.windowState_; }
-    int Page() { return form.ActivePage(); }
-    HWND SystemFolderButton() { return form.controls_.RadioButtonSystemFolder; }
-    std::wstring MakeWorkFileName(const std::wstring& source) { return form.MakeWorkFileName(source); }
-    void OpenWorkCopy(const std::wstring& source, const std::wstring& workPath) {
-        form.OpenWorkCopy(source, workPath, false);
-    }
-};
 
 namespace {
 
@@ -44,17 +30,6 @@ SYSTEMTIME FixedTime() {
     t.wYear = 2026; t.wMonth = 12; t.wDay = 9;
     t.wHour = 17; t.wMinute = 45; t.wSecond = 1; t.wMilliseconds = 7;
     return t;
-}
-
-// Takes every queued message; true when a quit message was among them.
-bool DrainQueueSawQuit() {
-    bool quit = false;
-    MSG message{};
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) quit = true;
-        else ::DispatchMessageW(&message);
-    }
-    return quit;
 }
 
 class MainForm : public testing::Test {

@@ -1,0 +1,24 @@
+#include "settings/SettingsPath.h"
+
+namespace sorabako {
+
+std::wstring SettingsFilePath(const std::wstring& executablePath) {
+    const std::size_t slash = executablePath.find_last_of(L"\\/");
+    const std::size_t dot = executablePath.rfind(L'.');
+    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) return executablePath + L".ini";
+    return executablePath.substr(0, dot) + L".ini";
+}
+
+std::wstring FolderWithoutDelimiter(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return {};
+    if (slash == 2 && path[1] == L':') return path.substr(0, 3);
+    return path.substr(0, slash);
+}
+
+std::wstring FileNameOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace sorabako

@@ -1,0 +1,203 @@
+// The real main window at 96 DPI: sizes read back from the controls.
+#include "app/AppTitle.h"
+#include "app/GridLayout.h"
+#include "app/MainForm.h"
+#include "support/ScratchFolder.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TForm1Probe.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace sorabako {
+namespace {
+
+using layout::Height;
+using layout::Width;
+
+RECT ClientRectOf(HWND window) {
+    RECT r{};
+    ::GetClientRect(window, &r);
+    return r;
+}
+
+RECT WindowRectOf(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return r;
+}
+
+int TabWidthOf(HWND pageControl) {
+    RECT item{};
+    ::SendMessageW(pageControl, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    return Width(item);
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[256]{};
+    ::GetWindowTextW(window, text, 256);
+    return text;
+}
+
+class MainWindowLayout : public testing::Test {
+protected:
+    void SetUp() override {
+        DrainQueueSawQuit();
+        SetApplicationTitle(L"ソラバコ");
+        form = std::make_unique<TForm1>(platform, FormOptions{L"", std::nullopt, LocalTimeNow, scratch / L"s.ini"});
+        form->Create(::GetModuleHandleW(nullptr));
+        ASSERT_EQ(::GetDpiForWindow(form->Handle()), 96u);
+        ResizeTo(280, 280);
+    }
+    void TearDown() override {
+        form.reset();
+        DrainQueueSawQuit();
+    }
+
+    void ResizeTo(int width, int height) {
+        ::SetWindowPos(form->Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    }
+    void ExpectTabWidthRule() {
+        const auto& c = TForm1Probe{*form}.Controls();
+        EXPECT_EQ(TabWidthOf(c.PageControl1), Width(ClientRectOf(c.PageControl1)) / 5);
+        EXPECT_EQ(Width(ClientRectOf(c.PageControl1)), Width(ClientRectOf(form->Handle())) - 6);
+    }
+
+    test::ScratchFolder scratch;
+    test::ScriptedPlatform platform;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(MainWindowLayout, CaptionsAreExactlyAsDesigned) {
+    const auto& c = TForm1Probe{*form}.Controls();
+    TCITEMW item{};
+    wchar_t text[64]{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    std::vector<std::wstring> tabs;
+    for (int i = 0; i < 4; ++i) {
+        ::SendMessageW(c.PageControl1, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+        tabs.emplace_back(text);
+    }
+    EXPECT_EQ(tabs, (std::vector<std::wstring>{L"ファイル", L"設 定", L"履 歴", L"ヘルプ"}));
+    EXPECT_EQ(TextOf(c.ButtonSendTo), L"「送る」に 登録・削除");
+    EXPECT_EQ(TextOf(c.GroupBox2), L"作業フォルダは");
+    EXPECT_EQ(TextOf(c.CheckBoxSaveStatus), L"状態を保存する");
+    EXPECT_EQ(TextOf(c.ButtonHomeSite), L"ホームページ");
+    EXPECT_TRUE(::GetMenu(form->Handle()));
+    EXPECT_EQ(::GetMenuItemCount(::GetMenu(form->Handle())), 0);
+}
+
+// Windows' 8-pixel frame gives the design's 264 × 241 client area at 280 × 280;
+// Wine's frame is thinner, so the cells are checked against the real client
+// area by the same rules (their design values are checked in GridLayoutTest).
+TEST_F(MainWindowLayout, DesignSizeGivesCellsByTheGridRules) {
+    const auto& c = TForm1Probe{*form}.Controls();
+    const RECT client = ClientRectOf(form->Handle());
+    EXPECT_EQ(Width(WindowRectOf(form->Handle())) - Width(client),
+              Height(WindowRectOf(form->Handle())) - Height(client) - ::GetSystemMetrics(SM_CYCAPTION))
+        << "a menu bar row is reserved";
+    ExpectTabWidthRule();
+
+    const RECT page = ClientRectOf(c.TabSheetFile);
+    const int panelWidth = Width(page) - 6;
+    const int panelHeight = Height(page) - 6;
+    EXPECT_EQ(Width(ClientRectOf(c.ButtonSelect)), panelWidth - 6);
+    EXPECT_EQ(Height(ClientRectOf(c.ButtonSelect)), layout::SplitByPercent(panelHeight, {20, 20, 20, 20, 20})[0] - 6);
+    EXPECT_EQ(Width(ClientRectOf(c.ButtonHelp)), layout::SplitByPercent(panelWidth, {50, 50})[0] - 6);
+    EXPECT_EQ(Width(ClientRectOf(c.ListBox1)), panelWidth);
+    EXPECT_EQ(Height(ClientRectOf(c.ListBox1)), panelHeight);
+
+    const std::vector<int> rows = layout::SplitByPercent(panelHeight, {68.7396, 31.2604});
+    EXPECT_EQ(Height(ClientRectOf(c.GroupBox2)), rows[0]);
+    EXPECT_EQ(Height(ClientRectOf(c.GroupBox1)), rows[1]);
+    const int modeGridWidth = Width(ClientRectOf(c.GroupBox2)) - 4 - 6;
+    const RECT mode = ClientRectOf(c.RadioButtonSameFolder);
+    EXPECT_EQ(Width(mode), layout::SplitByPercent(modeGridWidth, {33.3333, 33.3333, 33.3333})[0] - 6);
+    EXPECT_EQ(Width(ClientRectOf(c.ButtonSelectAnotherTempFolder)),
+              layout::SplitByPercent(modeGridWidth, {33.3333, 33.3333, 33.3333})[1] - 6);
+    EXPECT_NEAR(Height(mode), 32, 3);
+    EXPECT_NEAR(Width(mode), 72, 6);
+}
+
+TEST_F(MainWindowLayout, TabWidthFollowsEverySizeChange) {
+    ResizeTo(600, 400);
+    ExpectTabWidthRule();
+    ::ShowWindow(form->Handle(), SW_MAXIMIZE);
+    ExpectTabWidthRule();
+    EXPECT_GT(TabWidthOf(TForm1Probe{*form}.Controls().PageControl1), 300);
+    ::ShowWindow(form->Handle(), SW_RESTORE);
+    ExpectTabWidthRule();
+    ResizeTo(280, 280);
+    ExpectTabWidthRule();
+}
+
+TEST_F(MainWindowLayout, CannotBeMadeSmallerThan280) {
+    ResizeTo(100, 120);
+    const RECT r = WindowRectOf(form->Handle());
+    EXPECT_EQ(Width(r), 280);
+    EXPECT_EQ(Height(r), 280);
+}
+
+TEST_F(MainWindowLayout, OnlyTheCheckedModeIsATabStop) {
+    const auto& c = TForm1Probe{*form}.Controls();
+    const auto tabStop = [](HWND w) { return (::GetWindowLongW(w, GWL_STYLE) & WS_TABSTOP) != 0; };
+    EXPECT_TRUE(IsChecked(c.RadioButtonSystemFolder));
+    EXPECT_TRUE(tabStop(c.RadioButtonSystemFolder));
+    EXPECT_FALSE(tabStop(c.RadioButtonSameFolder));
+    ::SendMessageW(c.RadioButtonSameFolder, BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsChecked(c.RadioButtonSameFolder));
+    EXPECT_FALSE(IsChecked(c.RadioButtonSystemFolder));
+    EXPECT_TRUE(tabStop(c.RadioButtonSameFolder));
+    EXPECT_FALSE(tabStop(c.RadioButtonSystemFolder));
+    EXPECT_FALSE(tabStop(c.PageControl1));
+}
+
+// Enter as the dialog manager sees it, on the focused control.
+void PressEnter(HWND form, HWND focus) {
+    ::SetFocus(focus);
+    MSG message{focus, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    ::IsDialogMessageW(form, &message);
+    DrainQueueSawQuit();
+}
+
+TEST_F(MainWindowLayout, EnterClicksTheDefaultButtonOnlyOnTheFileAndHelpPages) {
+    TForm1Probe probe{*form};
+    const auto& c = probe.Controls();
+    ::SetForegroundWindow(form->Handle());
+
+    probe.SetPage(kPageSettings);
+    PressEnter(form->Handle(), c.RadioButtonSystemFolder);
+    PressEnter(form->Handle(), c.CheckBoxSaveStatus);
+    probe.SetPage(kPageLog);
+    PressEnter(form->Handle(), c.ListBox1);
+    EXPECT_TRUE(platform.fileDialogs.empty());
+    EXPECT_TRUE(platform.launches.empty());
+
+    probe.SetPage(kPageFile);
+    PressEnter(form->Handle(), c.ButtonSelect);
+    EXPECT_EQ(platform.fileDialogs.size(), 1u);
+
+    probe.SetPage(kPageHelp);
+    PressEnter(form->Handle(), c.ButtonHelp);
+    ASSERT_EQ(platform.launches.size(), 1u);
+    EXPECT_NE(platform.launches[0].target.find(L".chm\""), std::wstring::npos);
+    EXPECT_EQ(platform.fileDialogs.size(), 1u);
+}
+
+TEST_F(MainWindowLayout, FileOpenDialogIsConfiguredWithTheTenTypes) {
+    TForm1Probe probe{*form};
+    probe.SetPage(kPageFile);
+    ::SendMessageW(probe.Controls().ButtonSelect, BM_CLICK, 0, 0);
+    ASSERT_EQ(platform.fileDialogs.size(), 1u);
+    const auto& types = platform.fileDialogs[0].fileTypes;
+    ASSERT_EQ(types.size(), 10u);
+    EXPECT_EQ(types[0], (std::pair<std::wstring, std::wstring>{L"All", L"*.*"}));
+    EXPECT_EQ(types[6], (std::pair<std::wstring, std::wstring>{L"html", L"*.htm*"}));
+    EXPECT_EQ(types[9], (std::pair<std::wstring, std::wstring>{L"ShortCut", L"*.Lnk"}));
+    EXPECT_EQ(platform.fileDialogs[0].owner, form->Handle());
+}
+
+}  // namespace
+}  // namespace sorabako

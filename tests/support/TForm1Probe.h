@@ -1,0 +1,44 @@
+#pragma once
+// Lets tests read and drive the private state of the real main window.
+#include "app/MainForm.h"
+
+#include <string>
+
+namespace sorabako {
+
+struct TForm1Probe {
+    TForm1& form;
+
+    std::wstring& WorkFolder() { return form.WorkFolder; }
+    std::wstring& AnotherFolderName() { return form.AnotherFolderName; }
+    std::wstring& LastFolderName() { return form.LastFolderName; }
+    std::wstring& WorkFileName() { return form.WorkFileName; }
+    HistoryList& History() { return form.HistoryList_; }
+    const MainControls& Controls() { return form.controls_; }
+    WindowState State() { return form.CurrentWindowState(); }
+    int Page() { return form.ActivePage(); }
+    void SetPage(int page) { form.SetActivePage(page); }
+    HWND SystemFolderButton() { return form.controls_.RadioButtonSystemFolder; }
+    std::wstring MakeWorkFileName(const std::wstring& source) { return form.MakeWorkFileName(source); }
+    void OpenWorkCopy(const std::wstring& source, const std::wstring& workPath) {
+        form.OpenWorkCopy(source, workPath, false);
+    }
+    void SaveSettings() { form.SaveSettings(); }
+};
+
+// Takes every queued message; true when a quit message was among them.
+inline bool DrainQueueSawQuit() {
+    bool quit = false;
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) quit = true;
+        else ::DispatchMessageW(&message);
+    }
+    return quit;
+}
+
+inline bool IsChecked(HWND button) {
+    return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+}  // namespace sorabako
