@@ -199,5 +199,43 @@ TEST_F(MainWindowLayout, FileOpenDialogIsConfiguredWithTheTenTypes) {
     EXPECT_EQ(platform.fileDialogs[0].owner, form->Handle());
 }
 
+TEST_F(MainWindowLayout, ButtonsShowTheHandCursorAndTheListTheArrow) {
+    const auto& c = TForm1Probe{*form}.Controls();
+    HCURSOR hand = ::LoadCursorW(nullptr, IDC_HAND);
+    for (HWND control : {c.ButtonSelect, c.RadioButtonSameFolder, c.CheckBoxCloseQuery, c.ButtonHomeSite}) {
+        ::SetCursor(nullptr);
+        EXPECT_TRUE(::SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), HTCLIENT));
+        EXPECT_EQ(::GetCursor(), hand);
+    }
+    ::SetCursor(nullptr);
+    ::SendMessageW(c.ListBox1, WM_SETCURSOR, reinterpret_cast<WPARAM>(c.ListBox1), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(::GetCursor(), hand);
+}
+
+TEST_F(MainWindowLayout, PopupMenuHoldsItsItemsAndSeparator) {
+    HMENU menu = TForm1Probe{*form}.PopupMenu();
+    ASSERT_EQ(::GetMenuItemCount(menu), 5);
+    wchar_t text[64]{};
+    ::GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"作業ファイルで開く");
+    ::GetMenuStringW(menu, 4, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"履歴をクリア");
+    EXPECT_EQ(::GetMenuState(menu, 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+}
+
+TEST_F(MainWindowLayout, AMoveToAnotherDpiScalesMarginsFontAndTabs) {
+    const auto& c = TForm1Probe{*form}.Controls();
+    RECT suggested{100, 100, 100 + 420, 100 + 420};
+    ::SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(Width(WindowRectOf(form->Handle())), 420);
+    const int margin = ::MulDiv(3, 144, 96);
+    EXPECT_EQ(Width(ClientRectOf(c.PageControl1)), Width(ClientRectOf(form->Handle())) - 2 * margin);
+    EXPECT_EQ(TabWidthOf(c.PageControl1), Width(ClientRectOf(c.PageControl1)) / 5);
+    LOGFONTW font{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(c.ButtonSelect, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, ::MulDiv(-11, 144, 96));
+    EXPECT_STREQ(font.lfFaceName, L"Meiryo UI");
+}
+
 }  // namespace
 }  // namespace sorabako

@@ -24,6 +24,7 @@ struct TForm1Probe {
         form.OpenWorkCopy(source, workPath, false);
     }
     void SaveSettings() { form.SaveSettings(); }
+    HMENU PopupMenu() { return form.PopupMenu1.Get(); }
 };
 
 // Takes every queued message; true when a quit message was among them.
