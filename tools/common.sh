@@ -92,3 +92,15 @@ stop_wine_session() {
     wineserver -k 2>/dev/null || true
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
 }
+
+# Everything run.sh and test.sh need before they start Wine programs; stops
+# the session and the display on exit.
+prepare_wine_session() {
+    install_missing_packages
+    build
+    wine_environment
+    make_wine_prefix
+    start_display
+    trap stop_wine_session EXIT
+    start_wine_session
+}

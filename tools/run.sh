@@ -6,13 +6,7 @@
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
-install_missing_packages
-build
-wine_environment
-make_wine_prefix
-start_display
-trap stop_wine_session EXIT
-start_wine_session
+prepare_wine_session
 
 arguments=()
 if [ $# -gt 0 ]; then
