@@ -8,6 +8,7 @@
 #include "app/SingleInstance.h"
 #include "app/Strings.h"
 #include "platform/FileSystem.h"
+#include "platform/ShellFolders.h"
 #include "workcopy/FolderTreeCopy.h"
 #include "workcopy/WorkPath.h"
 
@@ -124,6 +125,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CONTEXTMENU:
             OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
+        case WM_DROPFILES:
+            WMDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_QUERYENDSESSION:
+            return WMQueryEndSession();
         case WM_CLOSE:
             if (FormCloseQuery()) ::DestroyWindow(window_);
             return 0;
@@ -139,8 +145,16 @@ void TForm1::ReportError(const AppError& error) {
     ShowErrorReport(platform_, window_, error);
 }
 
-bool TForm1::AppMessageHook(MSG&) {
-    return false;
+// A drop taken from the queue opens its first item and then restores a
+// minimised program; a drop that fails leaves the program as it is.
+bool TForm1::AppMessageHook(MSG& message) {
+    if (message.hwnd != window_ || message.message != WM_DROPFILES) return false;
+    WMDropFiles(reinterpret_cast<HDROP>(message.wParam));
+    if (::IsIconic(window_)) {
+        ::ShowWindow(window_, SW_RESTORE);
+        ::SetForegroundWindow(window_);
+    }
+    return true;
 }
 
 void TForm1::ApplyStartupShowCommand(int showCommand) {
@@ -222,10 +236,21 @@ LRESULT TForm1::DefaultButtonId() const {
 }
 
 void TForm1::OnCommand(int id, int code, HWND) {
-    if (code != BN_CLICKED && code != 0) return;
+    if (id == kIdListBox1) {
+        if (code == LBN_DBLCLK) OpenTempP1Click();
+        return;
+    }
+    if (code != BN_CLICKED) return;  // menu items arrive with code 0 as well
     switch (id) {
         case kIdButtonSelect: ButtonSelectClick(); break;
         case kIdButtonHelp: ButtonHelpClick(); break;
+        case kIdButtonSelectAnotherTempFolder: SetTempFolderClick(); break;
+        case kIdButtonOpenAnotherFolder: ButtonOpenAnotherFolderClick(); break;
+        case kIdButtonOpenSystemTempFolder: ButtonOpenSystemTempFolderClick(); break;
+        case kIdOpenTempP1: OpenTempP1Click(); break;
+        case kIdOpenLocationP1: OpenLocationP1Click(); break;
+        case kIdDeleteP1: DeleteP1Click(); break;
+        case kIdClearP1: ClearP1Click(); break;
         case kIdRadioButtonSystemFolder: CheckModeButton(controls_.RadioButtonSystemFolder); break;
         case kIdRadioButtonSameFolder: CheckModeButton(controls_.RadioButtonSameFolder); break;
         case kIdRadioButtonAnotherFolder: CheckModeButton(controls_.RadioButtonAnotherFolder); break;
@@ -247,6 +272,7 @@ void TForm1::OnContextMenu(HWND window, POINT screen) {
         ::GetWindowRect(window, &r);
         screen = POINT{r.left, r.top};
     }
+    PopupMenu1Popup();
     ::TrackPopupMenu(PopupMenu1.Get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, window_, nullptr);
 }
 
@@ -258,7 +284,24 @@ void TForm1::SetActivePage(int page) {
     ShowPage(controls_, page);
 }
 
-void TForm1::PageControl1Change() {}
+void TForm1::PageControl1Change() {
+    if (ActivePage() == kPageSettings)
+        ::EnableWindow(controls_.ButtonOpenAnotherFolder, !AnotherFolderName.empty());
+}
+
+void TForm1::WMDropFiles(HDROP rawDrop) {
+    UniqueDrop drop(rawDrop);  // released on every way out
+    const std::wstring source = NormalizeSource(FirstDroppedPath(drop.Get()));
+    WorkFileName = MakeWorkFileName(source);
+    OpenWorkCopy(source, WorkFileName, false);
+    drop.Reset();
+    SetActivePage(kPageLog);
+}
+
+BOOL TForm1::WMQueryEndSession() {
+    EndSessionFlag = 1;
+    return FormCloseQuery() ? TRUE : FALSE;
+}
 
 void TForm1::ButtonSelectClick() {
     FileOpenRequest request;
@@ -271,6 +314,26 @@ void TForm1::ButtonSelectClick() {
     fileOpenDialogFileName_ = *chosen;
     WorkFileName = MakeWorkFileName(*chosen);
     OpenWorkCopy(*chosen, WorkFileName, false);
+}
+
+void TForm1::SetTempFolderClick() {
+    const std::wstring candidate = IsExistingFolder(AnotherFolderName) ? AnotherFolderName : std::wstring();
+    const std::optional<std::wstring> chosen =
+        platform_.BrowseForFolder(window_, text::kChooseWorkFolder, candidate);
+    if (!chosen) return;
+    AnotherFolderName = *chosen;
+    WorkFolder = AnotherFolderName;
+    CheckModeButton(controls_.RadioButtonAnotherFolder);
+    platform_.ShowPlainMessage(std::wstring(text::kAnotherFolderChosen) + L"\r\n" + WorkFolder, ApplicationTitle());
+    ::EnableWindow(controls_.ButtonOpenAnotherFolder, TRUE);
+}
+
+void TForm1::ButtonOpenAnotherFolderClick() {
+    platform_.ShellOpen(window_, Quoted(AnotherFolderName));
+}
+
+void TForm1::ButtonOpenSystemTempFolderClick() {
+    platform_.ShellOpen(window_, Quoted(SystemTempFolderPath()));
 }
 
 void TForm1::ButtonHelpClick() {
@@ -305,7 +368,16 @@ void TForm1::TakeWindowRoad() {
     ::SetForegroundWindow(window_);
 }
 
+// The end of the Windows session closes without a question; a declined
+// question saves nothing and keeps drops accepted.
 bool TForm1::FormCloseQuery() {
+    if (EndSessionFlag == 1) {
+        EndSessionFlag = 0;
+    } else if (IsChecked(controls_.CheckBoxCloseQuery) &&
+               platform_.ShowMessageBox(window_, text::kCloseQuestion, ApplicationTitle(),
+                                        MB_YESNO | MB_ICONQUESTION) == IDNO) {
+        return false;
+    }
     SaveSettings();
     return true;
 }

@@ -82,7 +82,21 @@ private:
     int ActivePage() const;
     void SetActivePage(int page);
     void PageControl1Change();
+    void WMDropFiles(HDROP drop);
+    BOOL WMQueryEndSession();
     void ButtonSelectClick();
+    void SetTempFolderClick();
+    void ButtonOpenAnotherFolderClick();
+    void ButtonOpenSystemTempFolderClick();
+
+    // History page (MainFormHistory.cpp).
+    int SelectedEntry() const;
+    void PopupMenu1Popup();
+    void OpenTempP1Click();
+    void OpenLocationP1Click();
+    void DeleteP1Click();
+    void ClearP1Click();
+
     void ButtonHelpClick();
     void RadioButtonSystemFolderClick();
     void RadioButtonSameFolderClick();

@@ -6,6 +6,10 @@ namespace sorabako::text {
 
 inline constexpr wchar_t kTitle[] = L"ソラバコ";
 inline constexpr wchar_t kAlreadyRunning[] = L"既に起動されています。";
+inline constexpr wchar_t kCloseQuestion[] = L"終了してよいですか？";
+inline constexpr wchar_t kChooseWorkFolder[] = L"作業フォルダを選択";
+inline constexpr wchar_t kAnotherFolderChosen[] = L"任意フォルダを作業用に選択しました。";
+inline constexpr wchar_t kSourceMissingQuestion[] = L"元のファイルが有りません。この履歴を削除しますか？";
 
 // Pages, in their order.
 inline constexpr wchar_t kTabFile[] = L"ファイル";

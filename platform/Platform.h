@@ -38,6 +38,10 @@ public:
     // The common item file-open dialog with an empty option set and the first
     // file type selected; the chosen file-system path, or nullopt on Cancel.
     virtual std::optional<std::wstring> ChooseFileToOpen(const FileOpenRequest& request) = 0;
+    // The shell's folder-browse dialog for file-system folders, centred on the
+    // owner's monitor, with preselected (when not empty) selected; nullopt on Cancel.
+    virtual std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& instruction,
+                                                        const std::wstring& preselected) = 0;
 };
 
 // Encloses a path in double quotes for the shell's file argument.
@@ -54,6 +58,8 @@ public:
                        UINT flags) override;
     void ShowPlainMessage(const std::wstring& text, const std::wstring& caption) override;
     std::optional<std::wstring> ChooseFileToOpen(const FileOpenRequest& request) override;
+    std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& instruction,
+                                                const std::wstring& preselected) override;
 };
 
 }  // namespace sorabako

@@ -3,6 +3,7 @@
 #include "platform/UniqueHandle.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 #include <shobjidl.h>
 #include <wrl/client.h>
 
@@ -68,6 +69,76 @@ std::optional<std::wstring> Win32Platform::ChooseFileToOpen(const FileOpenReques
     if (FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, &rawPath))) return std::nullopt;
     UniqueCoTaskString path(rawPath);
     return std::wstring(path.Get());
+}
+
+}  // namespace sorabako
+
+namespace sorabako {
+namespace {
+
+struct BrowseContext {
+    HWND owner;
+    const std::wstring* preselected;
+};
+
+void CentreOnOwnersMonitor(HWND dialog, HWND owner) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    RECT r{};
+    ::GetWindowRect(dialog, &r);
+    const RECT& area = monitor.rcWork;
+    const int left = area.left + ((area.right - area.left) - (r.right - r.left)) / 2;
+    const int top = area.top + ((area.bottom - area.top) - (r.bottom - r.top)) / 2;
+    ::SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) noexcept {
+    if (message != BFFM_INITIALIZED) return 0;
+    const auto* context = reinterpret_cast<const BrowseContext*>(data);
+    CentreOnOwnersMonitor(dialog, context->owner);
+    if (!context->preselected->empty())
+        ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(context->preselected->c_str()));
+    return 0;
+}
+
+// Suppresses the system's critical-error boxes (a drive without a medium) for one scope.
+class CriticalErrorsSuppressed {
+public:
+    CriticalErrorsSuppressed() noexcept : previous_(::SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+    CriticalErrorsSuppressed(const CriticalErrorsSuppressed&) = delete;
+    CriticalErrorsSuppressed& operator=(const CriticalErrorsSuppressed&) = delete;
+    ~CriticalErrorsSuppressed() { ::SetErrorMode(previous_); }
+
+private:
+    UINT previous_;
+};
+
+}  // namespace
+
+std::optional<std::wstring> Win32Platform::BrowseForFolder(HWND owner, const std::wstring& instruction,
+                                                           const std::wstring& preselected) {
+    BrowseContext context{owner, &preselected};
+    wchar_t displayName[MAX_PATH]{};
+    BROWSEINFOW info{};
+    info.hwndOwner = owner;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = instruction.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
+    info.lpfn = BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(&context);
+
+    UniqueItemIdList chosen;
+    {
+        CriticalErrorsSuppressed suppressed;
+        chosen.Reset(::SHBrowseForFolderW(&info));
+    }
+    if (!chosen) return std::nullopt;
+    std::wstring path(32768, L'\0');
+    if (!::SHGetPathFromIDListEx(chosen.Get(), path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT))
+        return std::nullopt;
+    path.resize(wcslen(path.c_str()));
+    return path;
 }
 
 }  // namespace sorabako

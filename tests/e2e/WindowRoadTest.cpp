@@ -48,5 +48,40 @@ TEST(WindowRoad, ScreenshotsOfTheFourPages) {
     ASSERT_TRUE(program.WaitForExit(kTimeoutMs));
 }
 
+// Answers the close question of program with the button id.
+void AnswerCloseQuestion(ChildProcess& program, int button) {
+    HWND box = program.WaitForWindow(L"#32770", kTimeoutMs);
+    ASSERT_TRUE(box) << "no question";
+    wchar_t text[256]{};
+    ::GetWindowTextW(::GetDlgItem(box, 0xFFFF), text, 256);
+    EXPECT_STREQ(text, L"終了してよいですか？");
+    ::GetWindowTextW(box, text, 256);
+    EXPECT_STREQ(text, L"ソラバコ");
+    ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+    for (DWORD waited = 0; ::IsWindow(box) && waited < kTimeoutMs; waited += 20) ::Sleep(20);
+}
+
+TEST(WindowRoad, CloseWithConfirmationAnsweredNoThenYes) {
+    Installation install;
+    const std::string original = "[MODE]\r\nCloseQuery=1\r\n";
+    WriteTextFile(install / L"Sorabako.ini", original);
+    ChildProcess program = install.Start(L"");
+    HWND window = program.WaitForWindow(L"TForm1", kTimeoutMs);
+    ASSERT_TRUE(window);
+
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    AnswerCloseQuestion(program, IDNO);
+    EXPECT_FALSE(program.WaitForExit(500));
+    EXPECT_EQ(ReadTextFile(install / L"Sorabako.ini"), original);
+
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    AnswerCloseQuestion(program, IDYES);
+    ASSERT_TRUE(program.WaitForExit(kTimeoutMs));
+    EXPECT_EQ(program.ExitCode(), 0u);
+    const IniDocument saved = IniDocument::Open(install / L"Sorabako.ini");
+    EXPECT_EQ(saved.Value(L"PROGRAM", L"Name"), std::wstring(L"Sorabako.exe"));
+    EXPECT_EQ(saved.Value(L"MODE", L"CloseQuery"), std::wstring(L"1"));
+}
+
 }  // namespace
 }  // namespace sorabako::test

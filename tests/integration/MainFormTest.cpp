@@ -214,6 +214,27 @@ TEST_F(MainForm, OneShotRoadErrorIsReportedAndTheProgramStillEnds) {
     EXPECT_TRUE(DrainQueueSawQuit());
 }
 
+TEST_F(MainForm, OneShotRoadAsksWhenConfirmationIsOnAndEndsEitherWay) {
+    const std::string original = "[MODE]\r\nCloseQuery=1\r\n";
+    WriteTextFile(scratch / L"Sorabako.ini", original);
+    const std::wstring source = scratch / L"asked.txt";
+    WriteTextFile(source, "asked");
+    platform.answers = {IDNO, IDYES};
+
+    auto declined = MakeForm(source);
+    EXPECT_TRUE(DrainQueueSawQuit());
+    EXPECT_EQ(ReadTextFile(scratch / L"Sorabako.ini"), original);
+    declined.reset();
+    DrainQueueSawQuit();
+
+    auto accepted = MakeForm(source);
+    EXPECT_TRUE(DrainQueueSawQuit());
+    EXPECT_NE(ReadTextFile(scratch / L"Sorabako.ini").find("File1="), std::string::npos);
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[0].text, L"終了してよいですか？");
+    test::RemoveTree(SystemTempFolderPath() + kPrefix + L"asked.txt");
+}
+
 TEST_F(MainForm, StartupShowCommandsMaximiseOrOnlyRecordMinimised) {
     auto hidden = MakeForm(scratch / L"none.txt");
     hidden->ApplyStartupShowCommand(SW_SHOWMINNOACTIVE);

@@ -30,6 +30,8 @@ public:
     std::deque<int> answers;  // button ids, consumed by message boxes in order
     std::vector<FileOpenRequest> fileDialogs;
     std::deque<std::optional<std::wstring>> fileChoices;  // nullopt: Cancel
+    std::vector<std::wstring> folderBrowses;               // the preselected folder of each
+    std::deque<std::optional<std::wstring>> folderChoices;  // nullopt: Cancel
 
     void ShellOpen(HWND owner, const std::wstring& target) override {
         launches.push_back({Launch::Kind::Open, owner, target});
@@ -59,6 +61,13 @@ public:
         if (fileChoices.empty()) return std::nullopt;
         auto choice = fileChoices.front();
         fileChoices.pop_front();
+        return choice;
+    }
+    std::optional<std::wstring> BrowseForFolder(HWND, const std::wstring&, const std::wstring& preselected) override {
+        folderBrowses.push_back(preselected);
+        if (folderChoices.empty()) return std::nullopt;
+        auto choice = folderChoices.front();
+        folderChoices.pop_front();
         return choice;
     }
 };

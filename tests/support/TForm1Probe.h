@@ -25,6 +25,11 @@ struct TForm1Probe {
     }
     void SaveSettings() { form.SaveSettings(); }
     HMENU PopupMenu() { return form.PopupMenu1.Get(); }
+    bool Hook(MSG& message) { return form.AppMessageHook(message); }
+    BYTE EndSessionFlag() { return form.EndSessionFlag; }
+    void PopupMenu1Popup() { form.PopupMenu1Popup(); }
+    void Command(int id) { ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    void Select(int index) { ::SendMessageW(form.controls_.ListBox1, LB_SETCURSEL, index, 0); }
 };
 
 // Takes every queued message; true when a quit message was among them.
