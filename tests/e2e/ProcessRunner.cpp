@@ -91,15 +91,18 @@ bool ChildProcess::WaitForExitWatchingWindows(DWORD timeoutMs, bool& showedWindo
 }
 
 HWND ChildProcess::WaitForWindow(const wchar_t* windowClass, DWORD timeoutMs) const {
-    for (DWORD waited = 0; waited < timeoutMs; waited += kPollMs) {
+    for (DWORD waited = 0;; waited += kPollMs) {
         if (HWND window = FindWindowOf(id_, windowClass)) return window;
+        if (waited >= timeoutMs) return nullptr;
         ::Sleep(kPollMs);
     }
-    return nullptr;
 }
 
 void ChildProcess::Terminate() {
-    if (IsRunning()) ::TerminateProcess(process_.Get(), 99);
+    if (process_ && IsRunning()) {
+        ::TerminateProcess(process_.Get(), 99);
+        ::WaitForSingleObject(process_.Get(), 5000);
+    }
 }
 
 std::wstring BuildFolder() {

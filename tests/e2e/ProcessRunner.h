@@ -13,6 +13,10 @@ namespace sorabako::test {
 class ChildProcess {
 public:
     ChildProcess(UniqueKernelHandle process, DWORD id) : process_(std::move(process)), id_(id) {}
+    ChildProcess(ChildProcess&&) noexcept = default;
+    ChildProcess& operator=(ChildProcess&&) noexcept = default;
+    // Nothing a test starts may outlive it: a process still running is ended.
+    ~ChildProcess() { Terminate(); }
 
     DWORD Id() const { return id_; }
     // Waits for the end; false when it is still running after timeoutMs.

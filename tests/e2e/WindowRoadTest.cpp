@@ -83,5 +83,78 @@ TEST(WindowRoad, CloseWithConfirmationAnsweredNoThenYes) {
     EXPECT_EQ(saved.Value(L"MODE", L"CloseQuery"), std::wstring(L"1"));
 }
 
+struct ChildSearch {
+    const wchar_t* text;
+    HWND found;
+};
+
+BOOL CALLBACK FindChildByText(HWND child, LPARAM context) noexcept {
+    auto* search = reinterpret_cast<ChildSearch*>(context);
+    wchar_t text[128]{};
+    ::GetWindowTextW(child, text, 128);
+    if (wcscmp(text, search->text) != 0) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+HWND ChildWithText(HWND parent, const wchar_t* text) {
+    ChildSearch search{text, nullptr};
+    ::EnumChildWindows(parent, FindChildByText, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Waits for a dialog of program other than the one given.
+HWND WaitForDialogOtherThan(ChildProcess& program, HWND other) {
+    for (DWORD waited = 0; waited < kTimeoutMs; waited += 20) {
+        HWND dialog = program.WaitForWindow(L"#32770", 0);
+        if (dialog && dialog != other) return dialog;
+        ::Sleep(20);
+    }
+    return nullptr;
+}
+
+TEST(WindowRoad, TheRealBrowseDialogIsCentredPreselectsAndChooses) {
+    Installation install;
+    ScratchFolder chosen;
+    // An existing stored folder is preselected, so OK chooses it.
+    WriteTextFile(install / L"Sorabako.ini", "[MODE]\r\nAnotherFolderName=" + Utf8(chosen.Path()) + "\r\n");
+    ChildProcess program = install.Start(L"");
+    HWND window = program.WaitForWindow(L"TForm1", kTimeoutMs);
+    ASSERT_TRUE(window);
+    ClickTab(::FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr), 1);
+    HWND choose = ChildWithText(window, L"選択");
+    ASSERT_TRUE(choose);
+    for (DWORD waited = 0; !::IsWindowVisible(choose) && waited < kTimeoutMs; waited += 20) ::Sleep(20);
+    // What a click on the button reports to the form.
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(choose), BN_CLICKED), reinterpret_cast<LPARAM>(choose));
+
+    HWND browse = WaitForDialogOtherThan(program, nullptr);
+    ASSERT_TRUE(browse) << "no folder dialog";
+    EXPECT_TRUE(ChildWithText(browse, L"作業フォルダを選択"));
+    RECT r{};
+    ::GetWindowRect(browse, &r);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_NEAR((r.left + r.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 2);
+    EXPECT_NEAR((r.top + r.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 2);
+    ::PostMessageW(browse, WM_COMMAND, IDOK, 0);
+
+    HWND message = WaitForDialogOtherThan(program, browse);
+    ASSERT_TRUE(message) << "no message after the choice";
+    wchar_t text[1024]{};
+    ::GetWindowTextW(::GetDlgItem(message, 0xFFFF), text, 1024);
+    EXPECT_EQ(std::wstring(text), L"任意フォルダを作業用に選択しました。\r\n" + chosen.Path());
+    ::PostMessageW(message, WM_COMMAND, IDOK, 0);
+    for (DWORD waited = 0; ::IsWindow(message) && waited < kTimeoutMs; waited += 20) ::Sleep(20);
+
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(kTimeoutMs));
+    const IniDocument saved = IniDocument::Open(install / L"Sorabako.ini");
+    EXPECT_EQ(saved.Value(L"MODE", L"AnotherFolderName"), chosen.Path());
+    EXPECT_EQ(saved.Value(L"MODE", L"AnotherFolder"), std::wstring(L"1"));
+    EXPECT_EQ(saved.Value(L"MODE", L"SystemTempFolder"), std::wstring(L"0"));
+}
+
 }  // namespace
 }  // namespace sorabako::test
