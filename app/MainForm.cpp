@@ -4,6 +4,7 @@
 #include "app/ControlIds.h"
 #include "app/ErrorReport.h"
 #include "app/GridLayout.h"
+#include "app/RandomGenerator.h"
 #include "app/ResourceIds.h"
 #include "app/SingleInstance.h"
 #include "app/Strings.h"
@@ -171,6 +172,7 @@ void TForm1::ApplyStartupShowCommand(int showCommand) {
 // the hidden window would then wait for nothing, so the program ends.
 void TForm1::FormCreate() {
     try {
+        SeedRandomGeneratorFromClock();
         ::SetWindowTextW(window_, ApplicationTitle().c_str());
         CreateControls();
         ::DragAcceptFiles(window_, TRUE);
@@ -243,7 +245,15 @@ void TForm1::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED) return;  // menu items arrive with code 0 as well
     switch (id) {
         case kIdButtonSelect: ButtonSelectClick(); break;
+        case kIdButtonSendTo: ButtonSendToClick(); break;
+        case kIdButtonDeskTop: ButtonDeskTopClick(); break;
+        case kIdButtonStartMenu: ButtonStartMenuClick(); break;
+        case kIdButtonStartUp: ButtonStartUpClick(); break;
         case kIdButtonHelp: ButtonHelpClick(); break;
+        case kIdButtonAbout: ButtonAboutClick(); break;
+        case kIdButtonProperties: ButtonPropertiesClick(); break;
+        case kIdButtonDonation: ButtonDonationClick(); break;
+        case kIdButtonHomeSite: ButtonHomeSiteClick(); break;
         case kIdButtonSelectAnotherTempFolder: SetTempFolderClick(); break;
         case kIdButtonOpenAnotherFolder: ButtonOpenAnotherFolderClick(); break;
         case kIdButtonOpenSystemTempFolder: ButtonOpenSystemTempFolderClick(); break;
@@ -334,12 +344,6 @@ void TForm1::ButtonOpenAnotherFolderClick() {
 
 void TForm1::ButtonOpenSystemTempFolderClick() {
     platform_.ShellOpen(window_, Quoted(SystemTempFolderPath()));
-}
-
-void TForm1::ButtonHelpClick() {
-    std::wstring help = ModuleFileName(nullptr);
-    help = help.substr(0, help.rfind(L'.')) + L".chm";
-    platform_.ShellOpen(window_, Quoted(help));
 }
 
 void TForm1::ResolveStartupWorkFolder() {

@@ -97,7 +97,17 @@ private:
     void DeleteP1Click();
     void ClearP1Click();
 
+    // File and Help page buttons (MainFormShell.cpp).
+    void ToggleShortcut(int csidl, const std::wstring& folderDisplayName);
+    void ButtonSendToClick();
+    void ButtonDeskTopClick();
+    void ButtonStartMenuClick();
+    void ButtonStartUpClick();
     void ButtonHelpClick();
+    void ButtonAboutClick();
+    void ButtonPropertiesClick();
+    void ButtonDonationClick();
+    void ButtonHomeSiteClick();
     void RadioButtonSystemFolderClick();
     void RadioButtonSameFolderClick();
     void RadioButtonAnotherFolderClick();

@@ -10,5 +10,6 @@ if(MSVC)
 else()
     target_compile_options(sorabako_options INTERFACE -Wall -Wextra -municode)
     # One self-contained executable: no libstdc++ or winpthread DLL beside it.
-    target_link_options(sorabako_options INTERFACE -municode -static -static-libgcc -static-libstdc++)
+    target_link_options(sorabako_options INTERFACE -municode -static -static-libgcc -static-libstdc++
+                        $<$<CONFIG:Release>:-s>)
 endif()

@@ -1,5 +1,7 @@
 #include "platform/ShellLink.h"
 
+#include "platform/AppError.h"
+
 #include <shlobj.h>
 #include <wrl/client.h>
 
@@ -34,9 +36,11 @@ std::optional<std::wstring> ReadShortcutTarget(const std::wstring& linkPath) {
 }
 
 HRESULT SaveShortcut(const std::wstring& linkPath, const std::wstring& target) {
-    ComPtr<IShellLinkW> link = CreateShellLink();
+    ComPtr<IShellLinkW> link;
+    const HRESULT created =
+        ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link));
+    if (FAILED(created)) ThrowSystemError(static_cast<DWORD>(created));
     ComPtr<IPersistFile> file;
-    if (!link) return E_FAIL;
     HRESULT hr = link.As(&file);
     if (SUCCEEDED(hr)) hr = link->SetPath(target.c_str());
     if (SUCCEEDED(hr)) hr = file->Save(linkPath.c_str(), FALSE);

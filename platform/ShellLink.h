@@ -14,6 +14,7 @@ namespace sorabako {
 std::optional<std::wstring> ReadShortcutTarget(const std::wstring& linkPath);
 
 // Writes (or replaces) a link at linkPath pointing to target: S_OK when written.
+// Raises an AppError when the shell link object cannot be created at all.
 HRESULT SaveShortcut(const std::wstring& linkPath, const std::wstring& target);
 
 }  // namespace sorabako

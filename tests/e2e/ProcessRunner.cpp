@@ -2,6 +2,8 @@
 
 #include "platform/FileSystem.h"
 
+#include <tlhelp32.h>
+
 #include <stdexcept>
 
 namespace sorabako::test {
@@ -117,6 +119,23 @@ Installation::Installation() {
     if (!::CopyFileW((BuildFolder() + L"\\Sorabako.exe").c_str(), executable_.c_str(), FALSE))
         throw std::runtime_error("cannot copy Sorabako.exe");
     CreateFolderTree(temp_);
+}
+
+Installation::~Installation() {
+    UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more; more = ::Process32NextW(snapshot.Get(), &entry)) {
+        UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE,
+                                                 FALSE, entry.th32ProcessID));
+        if (!process) continue;
+        wchar_t image[32768]{};
+        DWORD size = 32768;
+        if (!::QueryFullProcessImageNameW(process.Get(), 0, image, &size)) continue;
+        if (::CompareStringOrdinal(image, -1, executable_.c_str(), -1, TRUE) != CSTR_EQUAL) continue;
+        ::TerminateProcess(process.Get(), 99);
+        ::WaitForSingleObject(process.Get(), 5000);
+    }
 }
 
 ChildProcess Installation::Start(const std::wstring& arguments) const {

@@ -37,6 +37,9 @@ private:
 class Installation {
 public:
     Installation();
+    // Ends any process still running this installation's executable, such as
+    // one the shell started, so that nothing outlives the test.
+    ~Installation();
 
     const std::wstring& Folder() const { return root_.Path(); }
     const std::wstring& Executable() const { return executable_; }

@@ -29,8 +29,10 @@ void WriteTextFile(const std::wstring& path, const std::string& bytes) {
 }
 
 std::string ReadTextFile(const std::wstring& path) {
-    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        nullptr, OPEN_EXISTING, 0, nullptr));
+    // Full sharing: a test that reads must never make the program's own writes fail.
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
     if (!file) throw std::runtime_error("cannot open " + Utf8(path));
     std::string bytes;
     char chunk[65536];
