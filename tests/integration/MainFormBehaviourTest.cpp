@@ -331,5 +331,20 @@ TEST_F(MainFormBehaviour, DeleteAndClearActAtOnceAndKeepTheExtent) {
     EXPECT_EQ(IniDocument::Open(ini).Find(L"LOG"), nullptr);
 }
 
+TEST_F(MainFormBehaviour, HelpPageButtonsOpenTheHelpFilePropertiesAndWebPages) {
+    probe->SetPage(kPageHelp);
+    for (HWND button : {probe->Controls().ButtonHelp, probe->Controls().ButtonProperties,
+                        probe->Controls().ButtonDonation, probe->Controls().ButtonHomeSite})
+        Click(button);
+    ASSERT_EQ(platform.launches.size(), 4u);
+    const std::wstring executable = ModuleFileName(nullptr);
+    EXPECT_EQ(platform.launches[0].target, L"\"" + executable.substr(0, executable.rfind(L'.')) + L".chm\"");
+    EXPECT_EQ(platform.launches[1].kind, Launch::Kind::Properties);
+    EXPECT_EQ(platform.launches[1].target, executable);
+    EXPECT_EQ(platform.launches[2].target, L"https://sorabako.example.org/software/index3.html");
+    EXPECT_EQ(platform.launches[3].target, L"https://sorabako.example.org/");
+    for (const Launch& launch : platform.launches) EXPECT_EQ(launch.owner, form->Handle());
+}
+
 }  // namespace
 }  // namespace sorabako
