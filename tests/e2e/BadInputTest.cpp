@@ -1,0 +1,215 @@
+// Hostile command lines and faulty sources given to the real Sorabako.exe:
+// the process always ends, error reports are answered like a user would,
+// the settings file stays valid and no source is touched.
+#include "e2e/ProcessRunner.h"
+#include "platform/FileSystem.h"
+#include "settings/IniDocument.h"
+
+#include <gtest/gtest.h>
+
+namespace sorabako::test {
+namespace {
+
+constexpr DWORD kTimeoutMs = 20000;
+
+struct Outcome {
+    bool ended = false;
+    DWORD exitCode = 0;
+    std::vector<std::wstring> reports;  // texts of the boxes it showed
+};
+
+// Runs to the end, pressing OK on every box the program shows.
+Outcome RunAnsweringBoxes(const Installation& install, const std::wstring& arguments) {
+    ChildProcess process = install.Start(arguments);
+    Outcome outcome;
+    HWND answered = nullptr;
+    for (DWORD waited = 0; waited < kTimeoutMs; waited += 20) {
+        if (process.WaitForExit(20)) {
+            outcome.ended = true;
+            outcome.exitCode = process.ExitCode();
+            return outcome;
+        }
+        HWND box = process.WaitForWindow(L"#32770", 0);
+        if (box && box != answered) {
+            wchar_t text[2048]{};
+            ::GetWindowTextW(::GetDlgItem(box, 0xFFFF), text, 2048);
+            outcome.reports.emplace_back(text);
+            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            answered = box;
+        }
+    }
+    return outcome;
+}
+
+void ExpectValidSettings(const Installation& install) {
+    const std::wstring path = install / L"Sorabako.ini";
+    if (!Exists(path)) return;
+    const IniDocument settings = IniDocument::Open(path);
+    EXPECT_EQ(settings.Value(L"PROGRAM", L"Version"), std::wstring(L"V2.1"));
+    EXPECT_EQ(settings.Value(L"MODE", L"SaveStatus"), std::wstring(L"1"));
+}
+
+class BadInput : public testing::Test {
+protected:
+    Outcome Run(const std::wstring& arguments) {
+        Outcome outcome = RunAnsweringBoxes(install, arguments);
+        EXPECT_TRUE(outcome.ended) << Utf8(arguments);
+        EXPECT_EQ(outcome.exitCode, 0u) << Utf8(arguments);
+        ExpectValidSettings(install);
+        return outcome;
+    }
+
+    Installation install;
+    ScratchFolder sources;
+};
+
+TEST_F(BadInput, OddCommandLinesAlwaysEnd) {
+    const std::wstring deep = sources.Path() + L"\\";
+    const std::vector<std::wstring> lines = {
+        L"\"\"",
+        L"\"",
+        L"\"" + deep + L"a\x01" L"b.sbtest\"",
+        L"\"" + deep + std::wstring(259 - deep.size(), L'p') + L"\"",
+        L"\"" + deep + std::wstring(260 - deep.size(), L'p') + L"\"",
+        L"\"" + deep + std::wstring(300 - deep.size(), L'p') + L"\"",
+        L"\\\\noserver.invalid\\share\\x.sbtest",
+        L"NUL",
+        L"\"" + deep + L"missing folder\\\"",
+        L"\"" + deep + L"a|b<c>.sbtest\"",
+    };
+    for (const std::wstring& line : lines) Run(line);
+    EXPECT_TRUE(NamesIn(sources.Path()).empty());
+}
+
+TEST_F(BadInput, AnOverlongSourceIsReportedAndTheProgramEnds) {
+    const Outcome outcome = Run(L"\"" + sources.Path() + L"\\" + std::wstring(300, L'q') + L"\"");
+    ASSERT_EQ(outcome.reports.size(), 1u);
+    EXPECT_EQ(outcome.reports[0], L"The specified path is too long.");
+}
+
+TEST_F(BadInput, ExtendedLengthPathsAreCopied) {
+    const std::wstring source = sources / L"extended.sbtest";
+    WriteTextFile(source, "extended");
+    const Outcome outcome = Run(L"\"\\\\?\\" + source + L"\"");
+    EXPECT_TRUE(outcome.reports.empty());
+    const auto names = NamesIn(install.TempFolder());
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(ReadTextFile(install.TempFolder() + L"\\" + names[0]), "extended");
+}
+
+TEST_F(BadInput, ALockedSourceIsRecordedButNeitherCopiedNorTouched) {
+    const std::wstring source = sources / L"locked.sbtest";
+    WriteTextFile(source, "locked");
+    {
+        UniqueFileHandle lock(::CreateFileW(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(lock);
+        const Outcome outcome = Run(L"\"" + source + L"\"");
+        EXPECT_TRUE(outcome.reports.empty());
+    }
+    EXPECT_TRUE(NamesIn(install.TempFolder()).empty());
+    EXPECT_EQ(ReadTextFile(source), "locked");
+    EXPECT_EQ(IniDocument::Open(install / L"Sorabako.ini").Value(L"LOG", L"File1"), source);
+}
+
+TEST_F(BadInput, AWorkFolderOnAMissingDriveFailsSilentlyForFilesAndReportsForFolders) {
+    wchar_t drive = L'Q';
+    while (::GetLogicalDrives() & (1u << (drive - L'A'))) ++drive;
+    WriteTextFile(install / L"Sorabako.ini", "[MODE]\r\nSystemTempFolder=0\r\nAnotherFolder=1\r\nAnotherFolderName=" +
+                                                 std::string(1, static_cast<char>(drive)) + ":\\work\r\n");
+    const std::wstring file = sources / L"file.sbtest";
+    WriteTextFile(file, "file");
+    EXPECT_TRUE(Run(L"\"" + file + L"\"").reports.empty());
+
+    const std::wstring folder = sources / L"tree";
+    CreateFolderTree(folder);
+    WriteTextFile(folder + L"\\inside.txt", "inside");
+    const Outcome outcome = Run(L"\"" + folder + L"\"");
+    ASSERT_EQ(outcome.reports.size(), 1u);
+    EXPECT_EQ(outcome.reports[0], L"The drive cannot be found.");
+    EXPECT_EQ(ReadTextFile(folder + L"\\inside.txt"), "inside");
+}
+
+TEST_F(BadInput, ATreeWithAnUnreadableFileCopiesTheRest) {
+    const std::wstring folder = sources / L"tree";
+    CreateFolderTree(folder + L"\\sub");
+    WriteTextFile(folder + L"\\readable.txt", "readable");
+    WriteTextFile(folder + L"\\sub\\also.txt", "also");
+    WriteTextFile(folder + L"\\locked.txt", "locked");
+    UniqueFileHandle lock(::CreateFileW((folder + L"\\locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
+    ASSERT_TRUE(lock);
+    EXPECT_TRUE(Run(L"\"" + folder + L"\"").reports.empty());
+
+    const auto names = NamesIn(install.TempFolder());
+    ASSERT_EQ(names.size(), 1u);
+    const std::wstring copy = install.TempFolder() + L"\\" + names[0];
+    EXPECT_EQ(ReadTextFile(copy + L"\\readable.txt"), "readable");
+    EXPECT_EQ(ReadTextFile(copy + L"\\sub\\also.txt"), "also");
+    EXPECT_FALSE(Exists(copy + L"\\locked.txt"));
+}
+
+TEST_F(BadInput, ASettingsFileHeldOpenIsReportedKeptAndSavedOnceReleased) {
+    const std::string original = "[LOG]\r\nFile1=C:\\before.txt\r\n";
+    WriteTextFile(install / L"Sorabako.ini", original);
+    const std::wstring source = sources / L"held.sbtest";
+    WriteTextFile(source, "held");
+    {
+        UniqueFileHandle held(::CreateFileW((install / L"Sorabako.ini").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                            nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        const Outcome outcome = RunAnsweringBoxes(install, L"\"" + source + L"\"");
+        EXPECT_TRUE(outcome.ended);
+        ASSERT_EQ(outcome.reports.size(), 1u);
+        EXPECT_EQ(outcome.reports[0].rfind(L"Cannot open file \"" + (install / L"Sorabako.ini") + L"\". ", 0), 0u)
+            << Utf8(outcome.reports[0]);
+    }
+    EXPECT_EQ(ReadTextFile(install / L"Sorabako.ini"), original);
+
+    EXPECT_TRUE(Run(L"\"" + source + L"\"").reports.empty());
+    const IniDocument saved = IniDocument::Open(install / L"Sorabako.ini");
+    EXPECT_EQ(saved.Value(L"LOG", L"File1"), std::wstring(L"C:\\before.txt"));
+    EXPECT_EQ(saved.Value(L"LOG", L"File2"), source);
+}
+
+}  // namespace
+}  // namespace sorabako::test
+
+namespace sorabako::test {
+namespace {
+
+// A big history makes the save long enough to be cut at different moments.
+std::string BigSettings(int entries) {
+    std::string text = "[LOG]\r\n";
+    for (int i = 1; i <= entries; ++i)
+        text += "File" + std::to_string(i) + "=C:\\projects\\a rather long folder name\\document number " +
+                std::to_string(i) + ".txt\r\n";
+    return text;
+}
+
+TEST(KilledWhileSaving, TheSettingsFileIsEitherTheOldOrTheNewOne) {
+    const int entries = 4000;
+    const std::string original = BigSettings(entries);
+    for (DWORD delay : {0u, 2u, 5u, 10u, 20u, 40u, 80u}) {
+        Installation install;
+        const std::wstring path = install / L"Sorabako.ini";
+        WriteTextFile(path, original);
+        ChildProcess program = install.Start(L"");
+        HWND window = program.WaitForWindow(L"TForm1", kTimeoutMs);
+        ASSERT_TRUE(window);
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+        ::Sleep(delay);
+        program.Terminate();
+
+        const std::string now = ReadTextFile(path);
+        if (now == original) continue;
+        const IniDocument saved = IniDocument::Open(path);
+        EXPECT_EQ(saved.Value(L"PROGRAM", L"Version"), std::wstring(L"V2.1")) << "after " << delay << " ms";
+        EXPECT_EQ(saved.Value(L"LOG", L"File" + std::to_wstring(entries)),
+                  L"C:\\projects\\a rather long folder name\\document number " + std::to_wstring(entries) + L".txt")
+            << "after " << delay << " ms";
+        EXPECT_EQ(now.substr(now.size() - 4), "\r\n\r\n");
+    }
+}
+
+}  // namespace
+}  // namespace sorabako::test
