@@ -87,7 +87,7 @@ void TForm1::LoadSettings() {
     SetCheckBox(controls_.CheckBoxSaveStatus, reader.ReadFlag(kMode, kSaveStatus, true));
 
     HistoryList_.BeginLoad();
-    for (const std::wstring& key : reader.KeyNames(kLog)) HistoryList_.AppendLoadedEntry(reader.ReadText(kLog, key));
+    HistoryList_.AppendLoadedEntries(reader.ReadTexts(kLog, reader.KeyNames(kLog)));
     HistoryList_.ApplyHistoryExtent();
 }
 

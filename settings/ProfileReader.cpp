@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <unordered_map>
+
 namespace sorabako {
 namespace {
 
@@ -37,6 +39,57 @@ std::int32_t ProfileReader::ReadInteger(const std::wstring& section, const std::
 
 bool ProfileReader::ReadFlag(const std::wstring& section, const std::wstring& key, bool defaultValue) const {
     return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+namespace {
+
+std::wstring Folded(std::wstring text) {
+    ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// The reader's whole-section text: "key=value" lines, each ending with a NUL.
+std::wstring SectionText(const std::wstring& section, const std::wstring& path) {
+    std::wstring buffer(32768, L'\0');
+    for (;;) {
+        const DWORD length = ::GetPrivateProfileSectionW(section.c_str(), buffer.data(),
+                                                         static_cast<DWORD>(buffer.size()), path.c_str());
+        if (length < buffer.size() - 2) return buffer.substr(0, length);
+        buffer.assign(buffer.size() * 4, L'\0');
+    }
+}
+
+}  // namespace
+
+std::vector<std::wstring> ProfileReader::ReadTexts(const std::wstring& section,
+                                                   const std::vector<std::wstring>& keys) const {
+    // The first line of a name gives its value, as a read by name does.
+    std::unordered_map<std::wstring, std::wstring> firstValues;
+    const std::wstring text = SectionText(section, path_);
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find(L'\0', start);
+        const std::wstring_view line(text.data() + start, (end == std::wstring::npos ? text.size() : end) - start);
+        const std::size_t equals = line.find(L'=');
+        if (equals != std::wstring_view::npos)
+            firstValues.try_emplace(Folded(std::wstring(line.substr(0, equals))), line.substr(equals + 1));
+        start = (end == std::wstring::npos ? text.size() : end) + 1;
+    }
+
+    std::vector<std::wstring> values;
+    values.reserve(keys.size());
+    for (const std::wstring& key : keys) {
+        const auto found = firstValues.find(Folded(key));
+        // Quoted values and names the section text does not show plainly are
+        // left to the reader itself, whose quote rules then apply unchanged.
+        const bool plain = found != firstValues.end() &&
+                           (found->second.empty() || (found->second.front() != L'"' && found->second.front() != L'\''));
+        if (!plain) {
+            values.push_back(ReadText(section, key));
+            continue;
+        }
+        values.push_back(found->second.substr(0, kValueBufferSize - 1));
+    }
+    return values;
 }
 
 std::vector<std::wstring> ProfileReader::KeyNames(const std::wstring& section) const {

@@ -22,6 +22,9 @@ public:
     bool ReadFlag(const std::wstring& section, const std::wstring& key, bool defaultValue) const;
     // The key names of a section in file order, repeated names included.
     std::vector<std::wstring> KeyNames(const std::wstring& section) const;
+    // ReadText of each key, in order, with the same results, from one read of
+    // the whole section: reading key by key makes a long section quadratic.
+    std::vector<std::wstring> ReadTexts(const std::wstring& section, const std::vector<std::wstring>& keys) const;
 
 private:
     std::wstring path_;

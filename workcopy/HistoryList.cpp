@@ -15,6 +15,29 @@ void HistoryList::AppendLoadedEntry(const std::wstring& entry) {
     Append(entry);
 }
 
+void HistoryList::AppendLoadedEntries(const std::vector<std::wstring>& entries) {
+    std::size_t characters = 0;
+    for (const std::wstring& entry : entries) characters += entry.size() + 1;
+    ::SendMessageW(listBox_, LB_INITSTORAGE, entries.size(), characters * sizeof(wchar_t));
+    ::SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
+    {
+        WindowDC dc(listBox_);
+        SelectedObject selected(dc.Get(), measuringFont_ ? measuringFont_.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
+        for (const std::wstring& entry : entries) {
+            ::SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+            Measure(dc.Get(), entry);
+        }
+    }
+    ::SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(listBox_, nullptr, TRUE);
+}
+
+void HistoryList::Measure(HDC dc, const std::wstring& text) {
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    if (size.cx > maxEntryWidth_) maxEntryWidth_ = size.cx;
+}
+
 void HistoryList::ApplyHistoryExtent() {
     ::SendMessageW(listBox_, LB_SETHORIZONTALEXTENT, HistoryExtentFor(maxEntryWidth_), 0);
 }

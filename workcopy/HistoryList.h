@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace sorabako {
 
@@ -23,6 +24,9 @@ public:
     void BeginLoad();
     // Appends and measures, without touching the extent.
     void AppendLoadedEntry(const std::wstring& entry);
+    // AppendLoadedEntry for each entry in order, measured in one device
+    // context with the list's drawing held off: a long history loads at once.
+    void AppendLoadedEntries(const std::vector<std::wstring>& entries);
     void ApplyHistoryExtent();
 
     // Moves an entry equal to source (ignoring case, first match) to the end
@@ -41,6 +45,7 @@ public:
 private:
     void Append(const std::wstring& entry);
     int MeasureWidth(const std::wstring& text) const;
+    void Measure(HDC dc, const std::wstring& text);
 
     HWND listBox_ = nullptr;
     UniqueFont measuringFont_;

@@ -91,6 +91,20 @@ TEST_F(HistoryListTest, MeasuresInTheFontOfTheLoadNotALaterOne) {
     ::SendMessageW(listBox.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
 }
 
+TEST_F(HistoryListTest, ABatchLoadsLikeOneByOne) {
+    const std::vector<std::wstring> entries = {L"C:\\a.txt", L"C:\\一番長い項目の名前\\ファイル.txt", L"", L"C:\\a.txt"};
+    history.AppendLoadedEntries(entries);
+    const int batchWidth = history.MaxEntryWidth();
+    const std::vector<std::wstring> batchEntries = Entries();
+
+    HistoryList single(listBox.Get());
+    single.BeginLoad();
+    for (const std::wstring& entry : entries) single.AppendLoadedEntry(entry);
+    EXPECT_EQ(Entries(), batchEntries);
+    EXPECT_EQ(single.MaxEntryWidth(), batchWidth);
+    EXPECT_EQ(batchEntries, entries);
+}
+
 TEST_F(HistoryListTest, LoadingClearsAndAppliesTheExtentOnce) {
     history.RecordSource(L"C:\\old.txt");
     history.BeginLoad();

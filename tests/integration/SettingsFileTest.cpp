@@ -2,6 +2,7 @@
 #include "app/AppTitle.h"
 #include "app/MainForm.h"
 #include "settings/IniDocument.h"
+#include "settings/ProfileReader.h"
 #include "support/ScratchFolder.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TForm1Probe.h"
@@ -131,6 +132,21 @@ TEST_F(SettingsFile, HistoryKeysAreReadInFileOrderWithTheirValuesWhole) {
     EXPECT_EQ(saved.Value(L"LOG", L"File3"), std::wstring(L""));
     EXPECT_EQ(saved.Value(L"LOG", L"File8")->size(), 2047u);
     EXPECT_EQ(probe.Page(), kPageLog);
+}
+
+TEST_F(SettingsFile, OneSectionReadGivesWhatReadingKeyByKeyGives) {
+    const std::string longValue(2100, 'w');
+    for (const std::string& encoding : {std::string(), std::string("\xEF\xBB\xBF")}) {
+        WriteTextFile(ini, encoding + "[LOG]\r\nFile1 = C:\\spaced value  \r\nfile1=duplicate\r\nFILE2=\"quoted\"\r\n"
+                           "File3='single'\r\nFile4=\r\nFile5=a=b=c\r\nno equals line\r\nFile6=" + longValue +
+                           "\r\n[LOG]\r\nFile7=second section\r\n[Other]\r\nFile8=elsewhere\r\n");
+        const ProfileReader reader(ini);
+        const std::vector<std::wstring> keys = reader.KeyNames(L"LOG");
+        std::vector<std::wstring> oneByOne;
+        for (const std::wstring& key : keys) oneByOne.push_back(reader.ReadText(L"LOG", key));
+        EXPECT_EQ(reader.ReadTexts(L"LOG", keys), oneByOne);
+        EXPECT_GE(keys.size(), 7u);
+    }
 }
 
 TEST_F(SettingsFile, SaveKeepsOtherSectionsInOrderAheadOfTheProgramOnes) {
