@@ -5,6 +5,7 @@
 //       re-opening the top entry of a 10,000-entry history (it moves to the bottom).
 // Prints one line per measurement: "<name> <milliseconds>".
 #include "platform/UniqueHandle.h"
+#include "settings/ProfileReader.h"
 #include "workcopy/HistoryList.h"
 
 #include <windows.h>
@@ -81,6 +82,27 @@ void MeasureMove(int rounds) {
     }
 }
 
+// The steps of loading a history from a settings file, timed one by one.
+void MeasureLoad(const std::wstring& settingsFile) {
+    sorabako::UniqueWindow list(::CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | WS_HSCROLL, 0, 0, 300, 300, nullptr,
+                                                  nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    sorabako::HistoryList history(list.Get());
+    const sorabako::ProfileReader reader(settingsFile);
+    LARGE_INTEGER mark = Now();
+    const auto step = [&mark](const char* name) {
+        const LARGE_INTEGER now = Now();
+        std::printf("load-%s %.1f\n", name, Milliseconds(mark, now));
+        mark = now;
+    };
+    history.BeginLoad();
+    const std::vector<std::wstring> keys = reader.KeyNames(L"LOG");
+    step("key-names");
+    const std::vector<std::wstring> values = reader.ReadTexts(L"LOG", keys);
+    step("values");
+    history.AppendLoadedEntries(values);
+    step("list");
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -91,6 +113,10 @@ int wmain(int argc, wchar_t** argv) {
             std::printf("start-empty %.1f\n", TimeWindowRoad(argv[4]));
             std::fflush(stdout);
         }
+        return 0;
+    }
+    if (argc >= 3 && std::wstring(argv[1]) == L"load") {
+        MeasureLoad(argv[2]);
         return 0;
     }
     if (argc >= 3 && std::wstring(argv[1]) == L"move") {

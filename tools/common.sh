@@ -83,7 +83,7 @@ start_display() {
 start_wine_session() {
     # A persistent server keeps every test from paying a cold start; background
     # services start here with their output detached, never inside a test.
-    wineserver -p
+    wineserver -p 2>/dev/null || true   # one already running for this prefix is reused
     wine cmd /c exit </dev/null >/dev/null 2>&1
     wine explorer /desktop=Default,1920x1080 </dev/null >/dev/null 2>&1 &
 }
