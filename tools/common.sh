@@ -88,8 +88,21 @@ start_wine_session() {
     wine explorer /desktop=Default,1920x1080 </dev/null >/dev/null 2>&1 &
 }
 
+# A 2 MiB tmpfs as Wine drive T:, for the test of a settings file on a full drive.
+FULL_DRIVE_DIR=$BUILD_DIR/fulldrive
+mount_full_drive() {
+    mkdir -p "$FULL_DRIVE_DIR"
+    if mountpoint -q "$FULL_DRIVE_DIR" || as_root mount -t tmpfs -o size=2m tmpfs "$FULL_DRIVE_DIR" 2>/dev/null; then
+        ln -sfn "$FULL_DRIVE_DIR" "$WINEPREFIX/dosdevices/t:"
+        export SORABAKO_FULL_DRIVE='T:'
+    else
+        echo "No tmpfs could be mounted: the full-drive test will be skipped"
+    fi
+}
+
 stop_wine_session() {
     wineserver -k 2>/dev/null || true
+    if mountpoint -q "$FULL_DRIVE_DIR" 2>/dev/null; then as_root umount "$FULL_DRIVE_DIR" || true; fi
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
 }
 

@@ -5,6 +5,7 @@ set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
 prepare_wine_session
+mount_full_drive
 
 cd "$BUILD_DIR"
 ctest --output-on-failure --timeout 120 "$@"

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace sorabako::test {
 namespace {
 
@@ -208,6 +210,58 @@ TEST(KilledWhileSaving, TheSettingsFileIsEitherTheOldOrTheNewOne) {
                   L"C:\\projects\\a rather long folder name\\document number " + std::to_wstring(entries) + L".txt")
             << "after " << delay << " ms";
         EXPECT_EQ(now.substr(now.size() - 4), "\r\n\r\n");
+    }
+}
+
+}  // namespace
+}  // namespace sorabako::test
+
+namespace sorabako::test {
+namespace {
+
+// Fills the drive of folder and then frees about `spare` bytes again.
+void FillDrive(const std::wstring& filler, LONGLONG spare) {
+    UniqueFileHandle file(::CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const std::string chunk(16384, 'f');
+    DWORD written = 0;
+    while (::WriteFile(file.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr) && written > 0) {
+    }
+    LARGE_INTEGER size{};
+    ::GetFileSizeEx(file.Get(), &size);
+    size.QuadPart = std::max<LONGLONG>(0, size.QuadPart - spare);
+    ::SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN);
+    ::SetEndOfFile(file.Get());
+}
+
+TEST(FullDrive, ASaveThatDoesNotFitIsReportedAndTheOldFileStays) {
+    wchar_t drive[8]{};
+    if (!::GetEnvironmentVariableW(L"SORABAKO_FULL_DRIVE", drive, 8)) GTEST_SKIP() << "no small drive mapped";
+    const std::wstring root = std::wstring(drive) + L"\\";
+    ScratchFolder sources;
+    const std::wstring source = sources / L"full.sbtest";
+    WriteTextFile(source, "full");
+    {
+        Installation install(root);
+        const std::wstring settings = install / L"Sorabako.ini";
+        const std::string original = BigSettings(2000);
+        WriteTextFile(settings, original);
+        const std::wstring filler = root + L"filler.bin";
+        FillDrive(filler, 32768);
+
+        const Outcome refused = RunAnsweringBoxes(install, L"\"" + source + L"\"");
+        EXPECT_TRUE(refused.ended);
+        ASSERT_EQ(refused.reports.size(), 1u);
+        EXPECT_TRUE(refused.reports[0] == L"Stream write error." ||
+                    refused.reports[0].rfind(L"Cannot create file \"" + settings + L"\". ", 0) == 0)
+            << Utf8(refused.reports[0]);
+        EXPECT_EQ(ReadTextFile(settings), original);
+        for (const std::wstring& name : NamesIn(install.Folder()))
+            EXPECT_EQ(name.find(L".tmp"), std::wstring::npos) << "left behind: " << Utf8(name);
+
+        ::DeleteFileW(filler.c_str());
+        const Outcome saved = RunAnsweringBoxes(install, L"\"" + source + L"\"");
+        EXPECT_TRUE(saved.reports.empty());
+        EXPECT_EQ(IniDocument::Open(settings).Value(L"LOG", L"File2001"), source);
     }
 }
 

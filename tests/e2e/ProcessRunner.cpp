@@ -113,6 +113,14 @@ std::wstring BuildFolder() {
 }
 
 Installation::Installation() {
+    Install();
+}
+
+Installation::Installation(const std::wstring& parent) : root_(parent) {
+    Install();
+}
+
+void Installation::Install() {
     executable_ = root_ / L"Sorabako.exe";
     temp_ = root_ / L"temp";
     launchLog_ = root_ / L"launches.log";

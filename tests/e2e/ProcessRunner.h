@@ -37,7 +37,7 @@ private:
 class Installation {
 public:
     Installation();
-    // Ends any process still running this installation's executable, such as
+    explicit Installation(const std::wstring& parent);  // the executable in a folder under parent    // Ends any process still running this installation's executable, such as
     // one the shell started, so that nothing outlives the test.
     ~Installation();
 
@@ -54,6 +54,8 @@ public:
     std::vector<std::wstring> WaitForLaunches(std::size_t count, DWORD timeoutMs) const;
 
 private:
+    void Install();
+
     ScratchFolder root_;
     std::wstring executable_;
     std::wstring temp_;

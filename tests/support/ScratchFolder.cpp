@@ -9,10 +9,13 @@
 
 namespace sorabako::test {
 
-ScratchFolder::ScratchFolder() {
+ScratchFolder::ScratchFolder() : ScratchFolder(TempPath().value_or(L"C:\\")) {}
+
+ScratchFolder::ScratchFolder(const std::wstring& parent) {
     static std::atomic<int> counter{0};
-    std::wstring temp = TempPath().value_or(L"C:\\");
-    path_ = temp + L"sorabako-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+    std::wstring folder = parent;
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    path_ = folder + L"sorabako-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
             std::to_wstring(++counter);
     RemoveTree(path_);
     CreateFolderTree(path_);

@@ -9,6 +9,7 @@ namespace sorabako::test {
 class ScratchFolder {
 public:
     ScratchFolder();
+    explicit ScratchFolder(const std::wstring& parent);  // under parent instead of the temporary folder
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
