@@ -33,9 +33,7 @@ Outcome RunAnsweringBoxes(const Installation& install, const std::wstring& argum
         }
         HWND box = process.WaitForWindow(L"#32770", 0);
         if (box && box != answered) {
-            wchar_t text[2048]{};
-            ::GetWindowTextW(::GetDlgItem(box, 0xFFFF), text, 2048);
-            outcome.reports.emplace_back(text);
+            outcome.reports.push_back(MessageText(box));
             ::PostMessageW(box, WM_COMMAND, IDOK, 0);
             answered = box;
         }

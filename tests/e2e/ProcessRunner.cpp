@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 
+#include <gtest/gtest.h>
 #include <tlhelp32.h>
 
 #include <stdexcept>
@@ -178,6 +179,63 @@ std::vector<std::wstring> Installation::WaitForLaunches(std::size_t count, DWORD
         ::Sleep(kPollMs);
     }
     return LaunchedCommandLines();
+}
+
+}  // namespace sorabako::test
+
+namespace sorabako::test {
+namespace {
+
+constexpr DWORD kDialogTimeoutMs = 20000;
+
+struct ChildSearch {
+    const wchar_t* text;
+    HWND found;
+};
+
+BOOL CALLBACK FindChildByText(HWND child, LPARAM context) noexcept {
+    auto* search = reinterpret_cast<ChildSearch*>(context);
+    if (TextOf(child) != search->text) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+}  // namespace
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[4096]{};
+    ::GetWindowTextW(window, text, 4096);
+    return text;
+}
+
+std::wstring MessageText(HWND box) {
+    return TextOf(::GetDlgItem(box, 0xFFFF));
+}
+
+HWND ChildWithText(HWND parent, const wchar_t* text) {
+    ChildSearch search{text, nullptr};
+    ::EnumChildWindows(parent, FindChildByText, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void ClickButton(HWND form, const wchar_t* caption) {
+    HWND button = ChildWithText(form, caption);
+    ASSERT_TRUE(button) << Utf8(caption);
+    ::PostMessageW(form, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+HWND NextDialog(ChildProcess& program, HWND previous) {
+    for (DWORD waited = 0; waited < kDialogTimeoutMs; waited += kPollMs) {
+        HWND box = program.WaitForWindow(L"#32770", 0);
+        if (box && box != previous) return box;
+        ::Sleep(kPollMs);
+    }
+    return nullptr;
+}
+
+void AnswerBox(HWND box, int button) {
+    ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+    for (DWORD waited = 0; ::IsWindow(box) && waited < kDialogTimeoutMs; waited += kPollMs) ::Sleep(kPollMs);
 }
 
 }  // namespace sorabako::test

@@ -65,4 +65,15 @@ private:
 // The folder that holds the test executable, Sorabako.exe and LaunchRecorder.exe.
 std::wstring BuildFolder();
 
+// Driving another process's windows as a user would.
+std::wstring TextOf(HWND window);
+std::wstring MessageText(HWND box);  // the text of a message box
+HWND ChildWithText(HWND parent, const wchar_t* text);
+// What a click on the button with that caption reports to the form.
+void ClickButton(HWND form, const wchar_t* caption);
+// The next visible dialog of program other than previous.
+HWND NextDialog(ChildProcess& program, HWND previous);
+// Presses a button of a box by its id and waits until the box is gone.
+void AnswerBox(HWND box, int button);
+
 }  // namespace sorabako::test

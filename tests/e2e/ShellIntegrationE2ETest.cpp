@@ -12,49 +12,6 @@ namespace {
 
 constexpr DWORD kTimeoutMs = 20000;
 
-struct ChildSearch {
-    const wchar_t* text;
-    HWND found;
-};
-
-BOOL CALLBACK FindChildByText(HWND child, LPARAM context) noexcept {
-    auto* search = reinterpret_cast<ChildSearch*>(context);
-    wchar_t text[128]{};
-    ::GetWindowTextW(child, text, 128);
-    if (wcscmp(text, search->text) != 0) return TRUE;
-    search->found = child;
-    return FALSE;
-}
-
-// What a click on the button with that caption reports to the form.
-void ClickButton(HWND form, const wchar_t* caption) {
-    ChildSearch search{caption, nullptr};
-    ::EnumChildWindows(form, FindChildByText, reinterpret_cast<LPARAM>(&search));
-    ASSERT_TRUE(search.found) << Utf8(caption);
-    ::PostMessageW(form, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(search.found), BN_CLICKED),
-                   reinterpret_cast<LPARAM>(search.found));
-}
-
-std::wstring StaticText(HWND box) {
-    wchar_t text[2048]{};
-    ::GetWindowTextW(::GetDlgItem(box, 0xFFFF), text, 2048);
-    return text;
-}
-
-void Answer(HWND box, int button) {
-    ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-    for (DWORD waited = 0; ::IsWindow(box) && waited < kTimeoutMs; waited += 20) ::Sleep(20);
-}
-
-HWND NextDialog(ChildProcess& program, HWND previous) {
-    for (DWORD waited = 0; waited < kTimeoutMs; waited += 20) {
-        HWND box = program.WaitForWindow(L"#32770", 0);
-        if (box && box != previous) return box;
-        ::Sleep(20);
-    }
-    return nullptr;
-}
-
 TEST(ShellIntegration, AboutBoxShowsTheVersionAndClosesOnEsc) {
     Installation install;
     ChildProcess program = install.Start(L"");
@@ -113,12 +70,12 @@ TEST(ShellIntegration, SendToLinkIsCreatedAndStartsTheProgram) {
         ClickButton(form, L"「送る」に 登録・削除");
         HWND outcome = NextDialog(program, nullptr);
         ASSERT_TRUE(outcome);
-        EXPECT_EQ(StaticText(outcome), link + L"\r\n新規作成しました。");
-        Answer(outcome, IDOK);
+        EXPECT_EQ(MessageText(outcome), link + L"\r\n新規作成しました。");
+        AnswerBox(outcome, IDOK);
         HWND question = NextDialog(program, outcome);
         ASSERT_TRUE(question);
-        EXPECT_EQ(StaticText(question), L"フォルダ 送る を開きますか？");
-        Answer(question, IDNO);
+        EXPECT_EQ(MessageText(question), L"フォルダ 送る を開きますか？");
+        AnswerBox(question, IDNO);
         ::PostMessageW(form, WM_CLOSE, 0, 0);
         ASSERT_TRUE(program.WaitForExit(kTimeoutMs));
     }

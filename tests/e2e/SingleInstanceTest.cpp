@@ -9,18 +9,12 @@ namespace {
 
 constexpr DWORD kTimeoutMs = 20000;
 
-std::wstring TextOf(HWND window) {
-    wchar_t text[512]{};
-    ::GetWindowTextW(window, text, 512);
-    return text;
-}
-
 // Answers the message box of the second instance and checks what it says.
 void AnswerAlreadyRunning(ChildProcess& second) {
     HWND box = second.WaitForWindow(L"#32770", kTimeoutMs);
     ASSERT_TRUE(box) << "no message box";
     EXPECT_EQ(TextOf(box), L"Sorabako");  // the default title of Sorabako.exe
-    EXPECT_EQ(TextOf(::GetDlgItem(box, 0xFFFF)), L"既に起動されています。");
+    EXPECT_EQ(MessageText(box), L"既に起動されています。");
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(second.WaitForExit(kTimeoutMs)) << "the second instance did not end";
     EXPECT_EQ(second.ExitCode(), 0u);

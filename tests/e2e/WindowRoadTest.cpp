@@ -12,10 +12,6 @@ namespace {
 
 constexpr DWORD kTimeoutMs = 20000;
 
-void PumpFor(DWORD milliseconds) {
-    ::Sleep(milliseconds);
-}
-
 // Clicks the tab at index as the mouse would.
 void ClickTab(HWND pageControl, int index) {
     RECT client{};
@@ -40,7 +36,7 @@ TEST(WindowRoad, ScreenshotsOfTheFourPages) {
     const wchar_t* names[] = {L"file", L"settings", L"history", L"help"};
     for (int page = 0; page < 4; ++page) {
         ClickTab(pageControl, page);
-        PumpFor(400);
+        ::Sleep(400);  // the program repaints the page it brought to the front
         EXPECT_EQ(::SendMessageW(pageControl, TCM_GETCURSEL, 0, 0), page);
         EXPECT_TRUE(SaveWindowScreenshot(window, folder + L"\\page-" + names[page] + L".bmp"));
     }
@@ -50,15 +46,11 @@ TEST(WindowRoad, ScreenshotsOfTheFourPages) {
 
 // Answers the close question of program with the button id.
 void AnswerCloseQuestion(ChildProcess& program, int button) {
-    HWND box = program.WaitForWindow(L"#32770", kTimeoutMs);
+    HWND box = NextDialog(program, nullptr);
     ASSERT_TRUE(box) << "no question";
-    wchar_t text[256]{};
-    ::GetWindowTextW(::GetDlgItem(box, 0xFFFF), text, 256);
-    EXPECT_STREQ(text, L"終了してよいですか？");
-    ::GetWindowTextW(box, text, 256);
-    EXPECT_STREQ(text, L"ソラバコ");
-    ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-    for (DWORD waited = 0; ::IsWindow(box) && waited < kTimeoutMs; waited += 20) ::Sleep(20);
+    EXPECT_EQ(MessageText(box), L"終了してよいですか？");
+    EXPECT_EQ(TextOf(box), L"ソラバコ");
+    AnswerBox(box, button);
 }
 
 TEST(WindowRoad, CloseWithConfirmationAnsweredNoThenYes) {
@@ -83,36 +75,6 @@ TEST(WindowRoad, CloseWithConfirmationAnsweredNoThenYes) {
     EXPECT_EQ(saved.Value(L"MODE", L"CloseQuery"), std::wstring(L"1"));
 }
 
-struct ChildSearch {
-    const wchar_t* text;
-    HWND found;
-};
-
-BOOL CALLBACK FindChildByText(HWND child, LPARAM context) noexcept {
-    auto* search = reinterpret_cast<ChildSearch*>(context);
-    wchar_t text[128]{};
-    ::GetWindowTextW(child, text, 128);
-    if (wcscmp(text, search->text) != 0) return TRUE;
-    search->found = child;
-    return FALSE;
-}
-
-HWND ChildWithText(HWND parent, const wchar_t* text) {
-    ChildSearch search{text, nullptr};
-    ::EnumChildWindows(parent, FindChildByText, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// Waits for a dialog of program other than the one given.
-HWND WaitForDialogOtherThan(ChildProcess& program, HWND other) {
-    for (DWORD waited = 0; waited < kTimeoutMs; waited += 20) {
-        HWND dialog = program.WaitForWindow(L"#32770", 0);
-        if (dialog && dialog != other) return dialog;
-        ::Sleep(20);
-    }
-    return nullptr;
-}
-
 TEST(WindowRoad, TheRealBrowseDialogIsCentredPreselectsAndChooses) {
     Installation install;
     ScratchFolder chosen;
@@ -128,7 +90,7 @@ TEST(WindowRoad, TheRealBrowseDialogIsCentredPreselectsAndChooses) {
     // What a click on the button reports to the form.
     ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(choose), BN_CLICKED), reinterpret_cast<LPARAM>(choose));
 
-    HWND browse = WaitForDialogOtherThan(program, nullptr);
+    HWND browse = NextDialog(program, nullptr);
     ASSERT_TRUE(browse) << "no folder dialog";
     EXPECT_TRUE(ChildWithText(browse, L"作業フォルダを選択"));
     RECT r{};
@@ -140,13 +102,10 @@ TEST(WindowRoad, TheRealBrowseDialogIsCentredPreselectsAndChooses) {
     EXPECT_NEAR((r.top + r.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 2);
     ::PostMessageW(browse, WM_COMMAND, IDOK, 0);
 
-    HWND message = WaitForDialogOtherThan(program, browse);
+    HWND message = NextDialog(program, browse);
     ASSERT_TRUE(message) << "no message after the choice";
-    wchar_t text[1024]{};
-    ::GetWindowTextW(::GetDlgItem(message, 0xFFFF), text, 1024);
-    EXPECT_EQ(std::wstring(text), L"任意フォルダを作業用に選択しました。\r\n" + chosen.Path());
-    ::PostMessageW(message, WM_COMMAND, IDOK, 0);
-    for (DWORD waited = 0; ::IsWindow(message) && waited < kTimeoutMs; waited += 20) ::Sleep(20);
+    EXPECT_EQ(MessageText(message), L"任意フォルダを作業用に選択しました。\r\n" + chosen.Path());
+    AnswerBox(message, IDOK);
 
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(program.WaitForExit(kTimeoutMs));
