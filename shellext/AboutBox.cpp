@@ -72,12 +72,13 @@ void AboutBox::Create() {
     ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kAboutBoxClass, title_.c_str(),
                       WS_POPUP | WS_CAPTION, 0, 0, 0, 0, owner_, nullptr, ::GetModuleHandleW(nullptr), this);
     CreateControls();
-    ::ShowWindow(window_, SW_SHOW);
-    ::SetFocus(button_);
 }
 
 void AboutBox::RunModal() {
+    // The owner is disabled before the box shows, as for any modal dialog.
     const bool ownerWasEnabled = owner_ && !::EnableWindow(owner_, FALSE);
+    ::ShowWindow(window_, SW_SHOW);
+    ::SetFocus(button_);
     MSG message{};
     while (window_ && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (PreTranslate(message)) continue;

@@ -39,7 +39,7 @@ public:
     AboutBox(const AboutBox&) = delete;
     AboutBox& operator=(const AboutBox&) = delete;
 
-    // Creates and shows the box (modeless); RunModal then waits until it closes.
+    // Creates the box hidden; RunModal disables the owner, shows it and waits until it closes.
     void Create();
     void RunModal();
     HWND Handle() const noexcept { return window_; }
