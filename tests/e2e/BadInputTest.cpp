@@ -74,6 +74,7 @@ TEST_F(BadInput, OddCommandLinesAlwaysEnd) {
         L"\"" + deep + std::wstring(300 - deep.size(), L'p') + L"\"",
         L"\\\\noserver.invalid\\share\\x.sbtest",
         L"NUL",
+        L"CON",
         L"\"" + deep + L"missing folder\\\"",
         L"\"" + deep + L"a|b<c>.sbtest\"",
     };
