@@ -53,6 +53,10 @@ void ApplyFont(const MainControls& controls, HFONT font);
 // the tab width. captionTextHeight is the text height of the controls' font.
 void LayoutMainControls(const MainControls& controls, HWND form, UINT dpi, int captionTextHeight);
 
+inline bool IsChecked(HWND button) {
+    return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 // Shows the page at index and hides the others.
 void ShowPage(const MainControls& controls, int index);
 

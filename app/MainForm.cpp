@@ -61,10 +61,6 @@ int TextHeight(HWND window, HFONT font) {
     return metrics.tmHeight;
 }
 
-bool IsChecked(HWND button) {
-    return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 bool ShowsHandCursor(HWND control) {
     wchar_t windowClass[16]{};
     ::GetClassNameW(control, windowClass, 16);

@@ -12,10 +12,6 @@
 namespace sorabako {
 namespace {
 
-bool IsChecked(HWND button) {
-    return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 WindowState StateFromStored(std::int32_t stored) {
     switch (stored & 0xFF) {  // only the low eight bits carry the state
         case 1: return WindowState::Minimized;

@@ -1,14 +1,10 @@
 #include "app/SingleInstance.h"
 
 #include "app/Strings.h"
+#include "settings/SettingsPath.h"
 
 namespace sorabako {
 namespace {
-
-std::wstring FileNameOf(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
 
 struct ActivationSearch {
     const std::wstring* name;

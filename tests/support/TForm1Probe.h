@@ -43,8 +43,4 @@ inline bool DrainQueueSawQuit() {
     return quit;
 }
 
-inline bool IsChecked(HWND button) {
-    return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 }  // namespace sorabako
