@@ -5,12 +5,13 @@
 namespace sorabako {
 
 std::wstring ErrorReportText(const std::wstring& message) {
-    if (!message.empty() && message.back() <= L'.') return message;
+    // An empty message stays empty rather than becoming a lone period.
+    if (message.empty() || message.back() <= L'.') return message;
     return message + L".";
 }
 
-void ShowErrorReport(Platform& platform, HWND fallbackOwner, const AppError& error) {
-    platform.ShowMessageBox(fallbackOwner, ErrorReportText(error.Message()), ApplicationTitle(),
+void ShowErrorReport(Platform& platform, HWND mainWindow, const AppError& error) {
+    platform.ShowMessageBox(mainWindow, ErrorReportText(error.Message()), ApplicationTitle(),
                             MB_OK | MB_ICONSTOP);
 }
 

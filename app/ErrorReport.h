@@ -7,10 +7,10 @@
 
 namespace sorabako {
 
-// The message followed by "." unless its last character is "." or below it.
+// The message followed by "." unless it is empty or its last character is "." or below it.
 std::wstring ErrorReportText(const std::wstring& message);
 
 // MB_OK | MB_ICONSTOP, captioned with the application title.
-void ShowErrorReport(Platform& platform, HWND fallbackOwner, const AppError& error);
+void ShowErrorReport(Platform& platform, HWND mainWindow, const AppError& error);
 
 }  // namespace sorabako

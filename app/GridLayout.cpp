@@ -40,7 +40,7 @@ RECT Inset(const RECT& rect, int margin) {
 RECT GroupBoxInterior(const RECT& box, int captionTextHeight, UINT dpi) {
     RECT interior = box;
     interior.top += captionTextHeight;
-    return Inset(interior, Scale(2, dpi));
+    return Inset(interior, ScaleForDpi(2, dpi));
 }
 
 }  // namespace sorabako::layout

@@ -1,18 +1,14 @@
 #pragma once
 // Layout arithmetic of the main window, as pure functions of sizes: the grid
 // panels' percentage cells, margins, the tab-width rule and DPI scaling.
+#include "platform/DpiScale.h"
+
 #include <windows.h>
 
 #include <initializer_list>
 #include <vector>
 
 namespace sorabako::layout {
-
-constexpr int kDesignDpi = 96;
-
-inline int Scale(int valueAt96Dpi, UINT dpi) {
-    return ::MulDiv(valueAt96Dpi, static_cast<int>(dpi), kDesignDpi);
-}
 
 // Splits total into whole pixels by percentages, in order: each part is its
 // exact share plus the fraction carried from the parts before, rounded to the

@@ -46,8 +46,10 @@ HWND Child(HWND parent, const wchar_t* windowClass, const wchar_t* caption, DWOR
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
 }
 
+// BS_NOTIFY: the form learns where the focus goes (BN_SETFOCUS), to give the
+// focused push button the default look that Enter presses.
 HWND Button(HWND page, const wchar_t* caption, int id, DWORD kind = BS_PUSHBUTTON) {
-    return Child(page, WC_BUTTONW, caption, WS_TABSTOP | kind, id);
+    return Child(page, WC_BUTTONW, caption, WS_TABSTOP | BS_NOTIFY | kind, id);
 }
 
 HWND TabSheet(HWND form, HWND pageControl, const wchar_t* caption, int index) {
@@ -136,7 +138,7 @@ void ApplyFont(const MainControls& c, HFONT font) {
 }
 
 void LayoutMainControls(const MainControls& c, HWND form, UINT dpi, int captionTextHeight) {
-    const int margin = layout::Scale(kMarginAt96Dpi, dpi);
+    const int margin = ScaleForDpi(kMarginAt96Dpi, dpi);
     RECT client{};
     ::GetClientRect(form, &client);
 
@@ -171,6 +173,15 @@ void LayoutMainControls(const MainControls& c, HWND form, UINT dpi, int captionT
     PlaceInGrid({{c.ButtonHelp, {0, 0}}, {c.ButtonAbout, {0, 1}}, {c.ButtonProperties, {0, 2}},
                  {c.ButtonDonation, {0, 3}}, {c.ButtonHomeSite, {0, 4}}},
                 panel, kHelpGrid, margin);
+}
+
+bool IsPushButton(HWND control) {
+    if (!control) return false;
+    wchar_t windowClass[16]{};
+    ::GetClassNameW(control, windowClass, 16);
+    if (::lstrcmpiW(windowClass, WC_BUTTONW) != 0) return false;
+    const LONG type = ::GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
 
 void ShowPage(const MainControls& c, int index) {

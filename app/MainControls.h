@@ -57,6 +57,9 @@ inline bool IsChecked(HWND button) {
     return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+// A push button, default-looking or not; not a radio button, check box or group box.
+bool IsPushButton(HWND control);
+
 // Shows the page at index and hides the others.
 void ShowPage(const MainControls& controls, int index);
 

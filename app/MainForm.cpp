@@ -4,7 +4,7 @@
 #include "app/ControlIds.h"
 #include "app/ErrorReport.h"
 #include "app/GridLayout.h"
-#include "app/RandomGenerator.h"
+#include "platform/RandomGenerator.h"
 #include "app/ResourceIds.h"
 #include "app/SingleInstance.h"
 #include "app/Strings.h"
@@ -38,9 +38,9 @@ void RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
     ::RegisterClassExW(&windowClass);  // a second registration in one process fails harmlessly
 }
 
-// An owner-drawn main menu with no items: attached, yet no menu bar shows.
-HMENU CreateMainMenu1() {
-    return ::CreateMenu();
+// An owner-drawn main menu, with no items so far.
+UniqueMenu CreateMainMenu1() {
+    return UniqueMenu(::CreateMenu());
 }
 
 UniqueMenu CreatePopupMenu1() {
@@ -86,11 +86,11 @@ TForm1::~TForm1() {
 void TForm1::Create(HINSTANCE instance) {
     RegisterMainWindowClass(instance, WindowProc);
     const UINT dpi = ::GetDpiForSystem();
-    const int size = layout::Scale(kDesignSize, dpi);
+    const int size = ScaleForDpi(kDesignSize, dpi);
     // WS_EX_COMPOSITED paints the window and its children double-buffered.
     ::CreateWindowExW(WS_EX_COMPOSITED, names::kMainWindowClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                      layout::Scale(kDesignLeft, dpi), layout::Scale(kDesignTop, dpi), size, size, nullptr,
-                      CreateMainMenu1(), instance, this);
+                      ScaleForDpi(kDesignLeft, dpi), ScaleForDpi(kDesignTop, dpi), size, size, nullptr,
+                      nullptr, instance, this);
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -100,7 +100,14 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             FormCreate();
             return 0;
         case WM_SIZE:
+            minimizedRecorded_ = false;  // a real change of size or state replaces a recorded one
             FormResize();
+            return 0;
+        case WM_ACTIVATE:
+            OnActivate(wParam);
+            return 0;
+        case WM_SETFOCUS:
+            RestoreFocus();
             return 0;
         case WM_GETMINMAXINFO:
             OnMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
@@ -131,6 +138,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (FormCloseQuery()) ::DestroyWindow(window_);
             return 0;
         case WM_DESTROY:
+            if (!options_.instanceName.empty()) UnmarkRunningInstance(window_, options_.instanceName);
             ::PostQuitMessage(0);
             return 0;
         default:
@@ -161,6 +169,7 @@ void TForm1::ApplyStartupShowCommand(int showCommand) {
     } else if (showCommand == SW_SHOWMINNOACTIVE) {
         // Recorded only: the state is stored with the settings, nothing visible changes.
         windowState_ = WindowState::Minimized;
+        minimizedRecorded_ = true;
     }
 }
 
@@ -186,6 +195,8 @@ void TForm1::FormCreate() {
 void TForm1::CreateControls() {
     dpi_ = ::GetDpiForWindow(window_);
     controls_ = CreateMainControls(window_);
+    MainMenu1 = CreateMainMenu1();
+    AttachMainMenu();
     PopupMenu1 = CreatePopupMenu1();
     HistoryList_ = HistoryList(controls_.ListBox1);
     SetChecked(controls_.RadioButtonSystemFolder, true);  // as designed
@@ -194,7 +205,7 @@ void TForm1::CreateControls() {
 }
 
 void TForm1::UpdateFonts() {
-    font_.Reset(::CreateFontW(layout::Scale(kFontHeightAt96Dpi, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    font_.Reset(::CreateFontW(ScaleForDpi(kFontHeightAt96Dpi, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                               DEFAULT_PITCH | FF_DONTCARE, names::kMainWindowFont));
     ApplyFont(controls_, font_.Get());
@@ -215,7 +226,7 @@ void TForm1::OnDpiChanged(UINT dpi, const RECT& suggested) {
 
 void TForm1::OnMinMaxInfo(MINMAXINFO& info) const {
     const UINT dpi = window_ ? ::GetDpiForWindow(window_) : ::GetDpiForSystem();
-    info.ptMinTrackSize = POINT{layout::Scale(kDesignSize, dpi), layout::Scale(kDesignSize, dpi)};
+    info.ptMinTrackSize = POINT{ScaleForDpi(kDesignSize, dpi), ScaleForDpi(kDesignSize, dpi)};
 }
 
 bool TForm1::OnSetCursor(HWND control) {
@@ -233,11 +244,13 @@ LRESULT TForm1::DefaultButtonId() const {
     }
 }
 
-void TForm1::OnCommand(int id, int code, HWND) {
+void TForm1::OnCommand(int id, int code, HWND control) {
     if (id == kIdListBox1) {
         if (code == LBN_DBLCLK) OpenTempP1Click();
+        if (code == LBN_SETFOCUS) OnControlFocus(control);
         return;
     }
+    if (code == BN_SETFOCUS) OnControlFocus(control);
     if (code != BN_CLICKED) return;  // menu items arrive with code 0 as well
     switch (id) {
         case kIdButtonSelect: ButtonSelectClick(); break;
@@ -265,10 +278,7 @@ void TForm1::OnCommand(int id, int code, HWND) {
 }
 
 void TForm1::OnNotify(const NMHDR& header) {
-    if (header.hwndFrom == controls_.PageControl1 && header.code == TCN_SELCHANGE) {
-        SetActivePage(ActivePage());
-        PageControl1Change();
-    }
+    if (header.hwndFrom == controls_.PageControl1 && header.code == TCN_SELCHANGE) ChangePageAsUser(ActivePage());
 }
 
 void TForm1::OnContextMenu(HWND window, POINT screen) {
@@ -286,8 +296,15 @@ int TForm1::ActivePage() const {
     return static_cast<int>(::SendMessageW(controls_.PageControl1, TCM_GETCURSEL, 0, 0));
 }
 
+// Any change of the page in front, by the user or the program, moves the
+// focus to the first control of the new page.
 void TForm1::SetActivePage(int page) {
     ShowPage(controls_, page);
+    FocusFirstControl();
+}
+
+void TForm1::AttachMainMenu() {
+    ::SetMenu(window_, ::GetMenuItemCount(MainMenu1.Get()) > 0 ? MainMenu1.Get() : nullptr);
 }
 
 void TForm1::PageControl1Change() {
@@ -330,7 +347,7 @@ void TForm1::SetTempFolderClick() {
     AnotherFolderName = *chosen;
     WorkFolder = AnotherFolderName;
     CheckModeButton(controls_.RadioButtonAnotherFolder);
-    platform_.ShowPlainMessage(std::wstring(text::kAnotherFolderChosen) + L"\r\n" + WorkFolder, ApplicationTitle());
+    platform_.ShowPlainMessage(window_, std::wstring(text::kAnotherFolderChosen) + L"\r\n" + WorkFolder, ApplicationTitle());
     ::EnableWindow(controls_.ButtonOpenAnotherFolder, TRUE);
 }
 
@@ -470,7 +487,7 @@ WindowState TForm1::CurrentWindowState() const {
     if (!::IsWindowVisible(window_)) return windowState_;
     if (::IsIconic(window_)) return WindowState::Minimized;
     if (::IsZoomed(window_)) return WindowState::Maximized;
-    return WindowState::Normal;
+    return minimizedRecorded_ ? WindowState::Minimized : WindowState::Normal;
 }
 
 }  // namespace sorabako

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sorabako {
 
@@ -44,6 +45,8 @@ public:
 
     // The application-wide filter: true marks a message handled.
     bool AppMessageHook(MSG& message);
+    // The window's own keys, before the dialog manager: true when taken.
+    bool PreTranslateKey(const MSG& message);
     void ApplyStartupShowCommand(int showCommand);
     void ReportError(const AppError& error);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -81,7 +84,24 @@ private:
     // Pages and controls.
     int ActivePage() const;
     void SetActivePage(int page);
+    void ChangePageAsUser(int page);
     void PageControl1Change();
+    void AttachMainMenu();
+
+    // Keyboard and focus (MainFormKeyboard.cpp).
+    void ShowAdjacentPage(int step);
+    void MoveFocusInPage(bool backward);
+    static std::vector<HWND> TabStops(HWND page);
+    HWND ActivePageWindow() const;
+    bool IsUsableFocus(HWND control) const;
+    void FocusFirstControl();
+    void FocusControl(HWND control);
+    void RememberFocus();
+    void RestoreFocus();
+    void OnActivate(WPARAM wParam);
+    void OnControlFocus(HWND control);
+    HWND DefaultButtonOfPage(int page) const;
+    static void ShowAsDefault(HWND button, bool isDefault);
     void WMDropFiles(HDROP drop);
     BOOL WMQueryEndSession();
     void ButtonSelectClick();
@@ -123,7 +143,9 @@ private:
     FormOptions options_;
     MainControls controls_;
     UniqueFont font_;
+    UniqueMenu MainMenu1;  // attached only while it has items: an empty bar would take a row
     UniqueMenu PopupMenu1;
+    HWND focusedControl_ = nullptr;  // gets the focus back when the window is activated
     UINT dpi_ = 96;
     int captionTextHeight_ = 14;
 
@@ -135,6 +157,7 @@ private:
     std::wstring fileOpenDialogFileName_;  // the dialog starts from the last choice
     BYTE EndSessionFlag = 0;
     WindowState windowState_ = WindowState::Normal;  // while hidden: the state to show in
+    bool minimizedRecorded_ = false;  // started minimised without activation, until the next resize
     bool endRequested_ = false;
 };
 

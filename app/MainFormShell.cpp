@@ -8,7 +8,9 @@
 #include "platform/ShellFolders.h"
 #include "settings/SettingsKeys.h"
 #include "shellext/AboutBox.h"
+#include "shellext/HelpFile.h"
 #include "shellext/ProjectConstants.h"
+#include "shellext/ShellTexts.h"
 #include "shellext/ShortcutToggle.h"
 
 #include <shlobj.h>
@@ -27,8 +29,7 @@ void TForm1::ButtonStartMenuClick() { ToggleShortcut(CSIDL_PROGRAMS, text::kFold
 void TForm1::ButtonStartUpClick() { ToggleShortcut(CSIDL_STARTUP, text::kFolderStartup); }
 
 void TForm1::ButtonHelpClick() {
-    const std::wstring executable = ModuleFileName(nullptr);
-    platform_.ShellOpen(window_, Quoted(executable.substr(0, executable.rfind(L'.')) + L".chm"));
+    platform_.ShellOpen(window_, Quoted(HelpFilePath(ModuleFileName(nullptr))));
 }
 
 void TForm1::ButtonAboutClick() {

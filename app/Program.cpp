@@ -20,7 +20,7 @@ int RunProgram(HINSTANCE instance, std::wstring_view commandLine, int showComman
 
     if (IsAlreadyRunning(instanceName)) {
         // The argument, if any, is neither opened nor passed on.
-        platform.ShowPlainMessage(text::kAlreadyRunning, ApplicationTitle());
+        platform.ShowPlainMessage(nullptr, text::kAlreadyRunning, ApplicationTitle());
         ActivateRunningInstance(instanceName);
         return 0;
     }
@@ -33,9 +33,8 @@ int RunProgram(HINSTANCE instance, std::wstring_view commandLine, int showComman
     // No toolkit application window here: the main window carries the marker.
     TForm1 form(platform, FormOptions{instanceName, FirstArgument(commandLine), LocalTimeNow, {}});
     form.Create(instance);
-    const int exitCode = RunMessageLoop(form, showCommand);
-    if (form.Handle()) UnmarkRunningInstance(form.Handle(), instanceName);
-    return exitCode;
+    // The marker goes with the window (WM_DESTROY), on both roads.
+    return RunMessageLoop(form, showCommand);
 }
 
 }  // namespace sorabako

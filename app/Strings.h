@@ -11,21 +11,6 @@ inline constexpr wchar_t kChooseWorkFolder[] = L"作業フォルダを選択";
 inline constexpr wchar_t kAnotherFolderChosen[] = L"任意フォルダを作業用に選択しました。";
 inline constexpr wchar_t kSourceMissingQuestion[] = L"元のファイルが有りません。この履歴を削除しますか？";
 
-// Shortcut registration.
-inline constexpr wchar_t kShortcutExists[] = L" は既に存在します。\r\n更新しますか？\r\n[はい]: 更新, [いいえ]: 削除, [Cancel]: 取消し";
-inline constexpr wchar_t kShortcutUpdated[] = L"更新されました。";
-inline constexpr wchar_t kShortcutNotUpdated[] = L"更新できませんでした。";
-inline constexpr wchar_t kShortcutDeleted[] = L"削除しました。";
-inline constexpr wchar_t kShortcutNotDeleted[] = L"削除できませんでした。\r\n削除済み、または他で使用中です。";
-inline constexpr wchar_t kShortcutCreated[] = L"新規作成しました。";
-inline constexpr wchar_t kShortcutNotCreated[] = L"新規作成できませんでした。";
-inline constexpr wchar_t kFolderQuestionHead[] = L"フォルダ ";
-inline constexpr wchar_t kFolderQuestionTail[] = L" を開きますか？";
-inline constexpr wchar_t kFolderSendTo[] = L"送る";
-inline constexpr wchar_t kFolderDesktop[] = L"デスクトップ";
-inline constexpr wchar_t kFolderPrograms[] = L"スタートメニューのプログラム";
-inline constexpr wchar_t kFolderStartup[] = L"スタートアップ";
-
 // Pages, in their order.
 inline constexpr wchar_t kTabFile[] = L"ファイル";
 inline constexpr wchar_t kTabSettings[] = L"設 定";

@@ -30,11 +30,15 @@ public:
     virtual void ShowInExplorer(HWND owner, const std::wstring& path) = 0;
     // The shell's Properties sheet of path.
     virtual void ShowFileProperties(HWND owner, const std::wstring& path) = 0;
-    // MessageBoxW owned by the active window, else by fallbackOwner; returns the button id.
-    virtual int ShowMessageBox(HWND fallbackOwner, const std::wstring& text,
+    // Boxes are modal to the program: owned by its active window, else by
+    // mainWindow, which stays disabled until the box closes. While the main
+    // window is hidden (or there is none) the box is task-modal and comes to
+    // the front on its own.
+    // MessageBoxW; returns the button id.
+    virtual int ShowMessageBox(HWND mainWindow, const std::wstring& text,
                                const std::wstring& caption, UINT flags) = 0;
     // A modal message: caption, text, one OK button, no icon, centred on the screen.
-    virtual void ShowPlainMessage(const std::wstring& text, const std::wstring& caption) = 0;
+    virtual void ShowPlainMessage(HWND mainWindow, const std::wstring& text, const std::wstring& caption) = 0;
     // The common item file-open dialog with an empty option set and the first
     // file type selected; the chosen file-system path, or nullopt on Cancel.
     virtual std::optional<std::wstring> ChooseFileToOpen(const FileOpenRequest& request) = 0;
@@ -54,9 +58,9 @@ public:
     void ShellOpen(HWND owner, const std::wstring& target) override;
     void ShowInExplorer(HWND owner, const std::wstring& path) override;
     void ShowFileProperties(HWND owner, const std::wstring& path) override;
-    int ShowMessageBox(HWND fallbackOwner, const std::wstring& text, const std::wstring& caption,
+    int ShowMessageBox(HWND mainWindow, const std::wstring& text, const std::wstring& caption,
                        UINT flags) override;
-    void ShowPlainMessage(const std::wstring& text, const std::wstring& caption) override;
+    void ShowPlainMessage(HWND mainWindow, const std::wstring& text, const std::wstring& caption) override;
     std::optional<std::wstring> ChooseFileToOpen(const FileOpenRequest& request) override;
     std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& instruction,
                                                 const std::wstring& preselected) override;

@@ -1,7 +1,5 @@
 #include "platform/ShellLink.h"
 
-#include "platform/AppError.h"
-
 #include <shlobj.h>
 #include <wrl/client.h>
 
@@ -36,12 +34,12 @@ std::optional<std::wstring> ReadShortcutTarget(const std::wstring& linkPath) {
 }
 
 HRESULT SaveShortcut(const std::wstring& linkPath, const std::wstring& target) {
+    // A link object that cannot be created is one more failure to write the link.
     ComPtr<IShellLinkW> link;
-    const HRESULT created =
-        ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link));
-    if (FAILED(created)) ThrowSystemError(static_cast<DWORD>(created));
+    HRESULT hr = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link));
+    if (FAILED(hr)) return hr;
     ComPtr<IPersistFile> file;
-    HRESULT hr = link.As(&file);
+    hr = link.As(&file);
     if (SUCCEEDED(hr)) hr = link->SetPath(target.c_str());
     if (SUCCEEDED(hr)) hr = file->Save(linkPath.c_str(), FALSE);
     return hr;

@@ -13,8 +13,8 @@ namespace sorabako {
 // Resolve runs without SLR_NO_UI: the shell may search for a moved target.
 std::optional<std::wstring> ReadShortcutTarget(const std::wstring& linkPath);
 
-// Writes (or replaces) a link at linkPath pointing to target: S_OK when written.
-// Raises an AppError when the shell link object cannot be created at all.
+// Writes (or replaces) a link at linkPath pointing to target: S_OK when written,
+// else the failure, also when the shell link object cannot be created at all.
 HRESULT SaveShortcut(const std::wstring& linkPath, const std::wstring& target);
 
 }  // namespace sorabako

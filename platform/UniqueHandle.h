@@ -86,6 +86,11 @@ struct CoTaskStringTraits {
     static Handle Empty() noexcept { return nullptr; }
     static void Free(Handle h) noexcept { ::CoTaskMemFree(h); }
 };
+struct HookTraits {
+    using Handle = HHOOK;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Free(Handle h) noexcept { ::UnhookWindowsHookEx(h); }
+};
 struct GlobalMemoryTraits {
     using Handle = HGLOBAL;
     static Handle Empty() noexcept { return nullptr; }
@@ -102,6 +107,7 @@ using UniqueItemIdList = UniqueHandle<ItemIdListTraits>;
 using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueCoTaskString = UniqueHandle<CoTaskStringTraits>;
+using UniqueHook = UniqueHandle<HookTraits>;
 
 // A window's device context, released to the window it came from.
 class WindowDC {

@@ -8,6 +8,62 @@
 #include <wrl/client.h>
 
 namespace sorabako {
+namespace {
+
+// Centres window in the work area of the monitor that shows reference.
+void CentreOnMonitorOf(HWND window, HWND reference) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromWindow(reference, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    const RECT& area = monitor.rcWork;
+    const int left = area.left + ((area.right - area.left) - (r.right - r.left)) / 2;
+    const int top = area.top + ((area.bottom - area.top) - (r.bottom - r.top)) / 2;
+    ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The program's active window owns a box, else its main window; either is
+// disabled while the box is up. A hidden owner (the one-shot road) would keep
+// the box out of sight and off the taskbar: the box then has no owner and is
+// task-modal, which disables the thread's windows all the same.
+int ShowModalBox(HWND mainWindow, const std::wstring& text, const std::wstring& caption, UINT flags) {
+    HWND owner = ::GetActiveWindow();
+    if (!owner) owner = mainWindow;
+    if (!owner || !::IsWindowVisible(owner)) {
+        owner = nullptr;
+        flags |= MB_TASKMODAL | MB_SETFOREGROUND;
+    }
+    return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+}
+
+// A message box places itself over its owner; a plain message stands in the
+// middle of the owner's monitor instead. The hook lives for one box.
+class CentredOnScreen {
+public:
+    CentredOnScreen() noexcept
+        : hook_(::SetWindowsHookExW(WH_CBT, Centre, nullptr, ::GetCurrentThreadId())) {
+        active_ = hook_.Get();
+    }
+    CentredOnScreen(const CentredOnScreen&) = delete;
+    CentredOnScreen& operator=(const CentredOnScreen&) = delete;
+    ~CentredOnScreen() { active_ = nullptr; }
+
+private:
+    static LRESULT CALLBACK Centre(int code, WPARAM wParam, LPARAM lParam) noexcept {
+        if (code == HCBT_ACTIVATE && active_) {
+            active_ = nullptr;  // the box itself is the first window activated
+            HWND box = reinterpret_cast<HWND>(wParam);
+            CentreOnMonitorOf(box, box);
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    UniqueHook hook_;
+    static inline thread_local HHOOK active_ = nullptr;
+};
+
+}  // namespace
 
 void Win32Platform::ShellOpen(HWND owner, const std::wstring& target) {
     ::ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -30,16 +86,14 @@ void Win32Platform::ShowFileProperties(HWND owner, const std::wstring& path) {
     if (::ShellExecuteExW(&info)) UniqueKernelHandle process(info.hProcess);
 }
 
-int Win32Platform::ShowMessageBox(HWND fallbackOwner, const std::wstring& text,
-                                  const std::wstring& caption, UINT flags) {
-    HWND owner = ::GetActiveWindow();
-    if (!owner) owner = fallbackOwner;
-    return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+int Win32Platform::ShowMessageBox(HWND mainWindow, const std::wstring& text, const std::wstring& caption,
+                                  UINT flags) {
+    return ShowModalBox(mainWindow, text, caption, flags);
 }
 
-void Win32Platform::ShowPlainMessage(const std::wstring& text, const std::wstring& caption) {
-    // With no owner the box is centred on the screen.
-    ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_SETFOREGROUND);
+void Win32Platform::ShowPlainMessage(HWND mainWindow, const std::wstring& text, const std::wstring& caption) {
+    CentredOnScreen centred;
+    ShowModalBox(mainWindow, text, caption, MB_OK);
 }
 
 }  // namespace sorabako
@@ -81,22 +135,10 @@ struct BrowseContext {
     const std::wstring* preselected;
 };
 
-void CentreOnOwnersMonitor(HWND dialog, HWND owner) {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    if (!::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-    RECT r{};
-    ::GetWindowRect(dialog, &r);
-    const RECT& area = monitor.rcWork;
-    const int left = area.left + ((area.right - area.left) - (r.right - r.left)) / 2;
-    const int top = area.top + ((area.bottom - area.top) - (r.bottom - r.top)) / 2;
-    ::SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) noexcept {
     if (message != BFFM_INITIALIZED) return 0;
     const auto* context = reinterpret_cast<const BrowseContext*>(data);
-    CentreOnOwnersMonitor(dialog, context->owner);
+    CentreOnMonitorOf(dialog, context->owner);
     if (!context->preselected->empty())
         ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(context->preselected->c_str()));
     return 0;

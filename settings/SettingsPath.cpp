@@ -1,12 +1,11 @@
 #include "settings/SettingsPath.h"
 
+#include "platform/PathText.h"
+
 namespace sorabako {
 
 std::wstring SettingsFilePath(const std::wstring& executablePath) {
-    const std::size_t slash = executablePath.find_last_of(L"\\/");
-    const std::size_t dot = executablePath.rfind(L'.');
-    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) return executablePath + L".ini";
-    return executablePath.substr(0, dot) + L".ini";
+    return ReplaceExtension(executablePath, L".ini");
 }
 
 std::wstring FolderWithoutDelimiter(const std::wstring& path) {

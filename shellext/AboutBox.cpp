@@ -1,7 +1,7 @@
 #include "shellext/AboutBox.h"
 
-#include "app/GridLayout.h"
-#include "app/RandomGenerator.h"
+#include "platform/DpiScale.h"
+#include "platform/RandomGenerator.h"
 #include "shellext/ProjectConstants.h"
 
 namespace sorabako {
@@ -68,15 +68,22 @@ void AboutBox::Create() {
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kAboutBoxClass;
     ::RegisterClassExW(&windowClass);
-    // A caption without a system menu: no border icons, no close box.
+    // Created over its owner, so that the box takes the DPI of the owner's
+    // monitor from the start; a caption without a system menu: no close box.
+    RECT ownerRect{};
+    if (owner_) ::GetWindowRect(owner_, &ownerRect);
     ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kAboutBoxClass, title_.c_str(),
-                      WS_POPUP | WS_CAPTION, 0, 0, 0, 0, owner_, nullptr, ::GetModuleHandleW(nullptr), this);
+                      WS_POPUP | WS_CAPTION, ownerRect.left, ownerRect.top, 0, 0, owner_, nullptr,
+                      ::GetModuleHandleW(nullptr), this);
     CreateControls();
+    const SIZE size = Layout(::GetDpiForWindow(window_));
+    const POINT position = PositionOverOwner(size);
+    ::SetWindowPos(window_, nullptr, position.x, position.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void AboutBox::RunModal() {
     // The owner is disabled before the box shows, as for any modal dialog.
-    const bool ownerWasEnabled = owner_ && !::EnableWindow(owner_, FALSE);
+    ownerDisabled_ = owner_ && !::EnableWindow(owner_, FALSE);
     ::ShowWindow(window_, SW_SHOW);
     ::SetFocus(button_);
     MSG message{};
@@ -86,23 +93,47 @@ void AboutBox::RunModal() {
         ::DispatchMessageW(&message);
     }
     if (message.message == WM_QUIT) ::PostQuitMessage(static_cast<int>(message.wParam));
-    if (ownerWasEnabled) {
-        ::EnableWindow(owner_, TRUE);
-        ::SetActiveWindow(owner_);
-    }
+    EnableOwner();
 }
 
 bool AboutBox::PreTranslate(MSG& message) {
     return window_ && ::IsDialogMessageW(window_, &message);
 }
 
+// The owner is enabled before the box goes: destroying the active window while
+// its owner is still disabled would hand activation to another program.
+void AboutBox::Close() {
+    EnableOwner();
+    ::DestroyWindow(window_);
+}
+
+void AboutBox::EnableOwner() {
+    if (!ownerDisabled_) return;
+    ownerDisabled_ = false;
+    ::EnableWindow(owner_, TRUE);
+}
+
 void AboutBox::CreateControls() {
-    const UINT dpi = ::GetDpiForWindow(window_);
-    const auto scaled = [dpi](int value) { return layout::Scale(value, dpi); };
+    const auto child = [this](const wchar_t* cls, const wchar_t* text, DWORD style, int id) {
+        return ::CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
+                                 nullptr);
+    };
+    iconControl_ = child(L"STATIC", L"", SS_ICON | SS_REALSIZECONTROL, -1);
+    ::SendMessageW(iconControl_, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+    textControl_ = child(L"STATIC", text_.c_str(), SS_LEFT | SS_NOPREFIX, -1);
+    button_ = child(L"BUTTON", L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
+}
+
+// Sizes the font and the controls for dpi; returns the box's outer size.
+SIZE AboutBox::Layout(UINT dpi) {
+    const auto scaled = [dpi](int value) { return ScaleForDpi(value, dpi); };
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
     font_.Reset(::CreateFontIndirectW(&metrics.lfMessageFont));
+    for (HWND control : {textControl_, button_})
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 
     // The text wraps at word breaks within half the primary display's width.
     RECT textRect{0, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2, 0};
@@ -119,31 +150,30 @@ void AboutBox::CreateControls() {
     const int clientWidth = std::max<int>(textLeft + textRect.right + margin, buttonWidth + 2 * margin);
     const int buttonTop = margin + std::max<int>(iconSize, textRect.bottom) + margin;
     const int clientHeight = buttonTop + buttonHeight + margin;
-
-    const auto child = [this](const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h) {
-        HWND control = ::CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, window_,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                         ::GetModuleHandleW(nullptr), nullptr);
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-        return control;
-    };
-    HWND iconControl = child(L"STATIC", L"", SS_ICON | SS_REALSIZECONTROL, -1, margin, margin, iconSize, iconSize);
-    ::SendMessageW(iconControl, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
-    child(L"STATIC", text_.c_str(), SS_LEFT | SS_NOPREFIX, -1, textLeft, margin, textRect.right, textRect.bottom);
-    button_ = child(L"BUTTON", L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, (clientWidth - buttonWidth) / 2,
-                    buttonTop, buttonWidth, buttonHeight);
+    ::MoveWindow(iconControl_, margin, margin, iconSize, iconSize, FALSE);
+    ::MoveWindow(textControl_, textLeft, margin, textRect.right, textRect.bottom, FALSE);
+    ::MoveWindow(button_, (clientWidth - buttonWidth) / 2, buttonTop, buttonWidth, buttonHeight, FALSE);
 
     RECT frame{0, 0, clientWidth, clientHeight};
     ::AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(::GetWindowLongW(window_, GWL_STYLE)), FALSE,
                                static_cast<DWORD>(::GetWindowLongW(window_, GWL_EXSTYLE)), dpi);
-    const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+POINT AboutBox::PositionOverOwner(SIZE size) const {
     RECT ownerRect{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (owner_) ::GetWindowRect(owner_, &ownerRect);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfoW(::MonitorFromRect(&ownerRect, MONITOR_DEFAULTTONEAREST), &monitor);
-    const POINT position = AboutBoxPosition(ownerRect, size, monitor.rcWork);
-    ::SetWindowPos(window_, nullptr, position.x, position.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    return AboutBoxPosition(ownerRect, size, monitor.rcWork);
+}
+
+// Moved to a monitor of another scale: the suggested place, our own size.
+void AboutBox::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    const SIZE size = Layout(dpi);
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(window_, nullptr, TRUE);
 }
 
 LRESULT CALLBACK AboutBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -182,10 +212,13 @@ LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case DM_GETDEFID:
             return MAKELRESULT(IDOK, DC_HASDEFID);
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) ::DestroyWindow(window_);
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) Close();
             return 0;
         case WM_CLOSE:
-            ::DestroyWindow(window_);
+            Close();
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         default:
             break;

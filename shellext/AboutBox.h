@@ -50,6 +50,11 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    SIZE Layout(UINT dpi);
+    POINT PositionOverOwner(SIZE size) const;
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void Close();
+    void EnableOwner();
     void AboutBoxPaint();
 
     HWND owner_;
@@ -57,8 +62,11 @@ private:
     std::wstring text_;
     HICON icon_;
     HWND window_ = nullptr;
+    HWND iconControl_ = nullptr;
+    HWND textControl_ = nullptr;
     HWND button_ = nullptr;
     UniqueFont font_;
+    bool ownerDisabled_ = false;
 };
 
 }  // namespace sorabako

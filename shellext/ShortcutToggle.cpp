@@ -1,6 +1,6 @@
 #include "shellext/ShortcutToggle.h"
 
-#include "app/Strings.h"
+#include "shellext/ShellTexts.h"
 #include "platform/FileSystem.h"
 #include "platform/ShellLink.h"
 
@@ -10,7 +10,7 @@ namespace {
 constexpr wchar_t kLinkExtension[] = L".Lnk";
 
 void ShowOutcome(const ShortcutContext& context, const std::wstring& linkPath, const std::wstring& outcome) {
-    context.platform.ShowPlainMessage(linkPath + L"\r\n" + outcome, context.title);
+    context.platform.ShowPlainMessage(context.mainWindow, linkPath + L"\r\n" + outcome, context.title);
 }
 
 void UpdateOrDelete(const ShortcutContext& context, const std::wstring& linkPath, bool& cancelled) {
@@ -44,7 +44,13 @@ std::wstring FolderOpenQuestion(const std::wstring& folderDisplayName) {
 }
 
 void ToggleShortcut(const ShortcutContext& context, int csidl, const std::wstring& folderDisplayName) {
-    const std::wstring linkPath = ShortcutLinkPath(context.specialFolder(csidl), context.title);
+    const std::wstring folder = context.specialFolder(csidl);
+    if (folder.empty()) {
+        // A folder without a file-system path: nothing can be written, and there is no folder to offer.
+        ShowOutcome(context, context.title + kLinkExtension, text::kShortcutNotCreated);
+        return;
+    }
+    const std::wstring linkPath = ShortcutLinkPath(folder, context.title);
     if (IsExistingFile(linkPath)) {
         bool cancelled = false;
         UpdateOrDelete(context, linkPath, cancelled);

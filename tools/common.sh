@@ -7,7 +7,7 @@ BUILD_DIR=${BUILD_DIR:-$SORABAKO_ROOT/build}
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest
           wine wine64 xvfb xauth x11-utils fonts-wine fonts-noto-cjk imagemagick
-          fp-utils p7zip-full locales)
+          fp-utils p7zip-full locales xdotool)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

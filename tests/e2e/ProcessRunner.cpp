@@ -147,13 +147,17 @@ Installation::~Installation() {
     }
 }
 
-ChildProcess Installation::Start(const std::wstring& arguments) const {
+ChildProcess Installation::Start(const std::wstring& arguments, int showCommand) const {
     std::wstring commandLine = L"\"" + executable_ + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     std::wstring environment =
         EnvironmentWith({{L"TMP", temp_}, {L"TEMP", temp_}, {L"SORABAKO_LAUNCH_LOG", launchLog_}});
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
+    if (showCommand >= 0) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(showCommand);
+    }
     PROCESS_INFORMATION info{};
     if (!::CreateProcessW(executable_.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                           CREATE_UNICODE_ENVIRONMENT, environment.data(), root_.Path().c_str(), &startup, &info))

@@ -46,8 +46,9 @@ public:
     const std::wstring& TempFolder() const { return temp_; }
     std::wstring operator/(const std::wstring& relative) const { return root_ / relative; }
 
-    // Starts Sorabako.exe with the raw argument text after its quoted path.
-    ChildProcess Start(const std::wstring& arguments) const;
+    // Starts Sorabako.exe with the raw argument text after its quoted path,
+    // and the starter's show command when one is given (as a shortcut does).
+    ChildProcess Start(const std::wstring& arguments, int showCommand = -1) const;
     // The command lines the shell handed to launched programs so far.
     std::vector<std::wstring> LaunchedCommandLines() const;
     // Waits until at least count launches are logged.

@@ -1,6 +1,6 @@
 // Shortcut registration against a scratch folder standing in for the special
 // folder, and the About box with its gradient, with real links and windows.
-#include "app/RandomGenerator.h"
+#include "platform/RandomGenerator.h"
 #include "e2e/ProcessRunner.h"
 #include "platform/FileVersion.h"
 #include "platform/ShellLink.h"

@@ -53,7 +53,7 @@ public:
         answers.pop_front();
         return answer;
     }
-    void ShowPlainMessage(const std::wstring& text, const std::wstring& caption) override {
+    void ShowPlainMessage(HWND, const std::wstring& text, const std::wstring& caption) override {
         messages.push_back({text, caption, 0});
     }
     std::optional<std::wstring> ChooseFileToOpen(const FileOpenRequest& request) override {

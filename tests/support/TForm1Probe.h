@@ -25,6 +25,7 @@ struct TForm1Probe {
     }
     void SaveSettings() { form.SaveSettings(); }
     HMENU PopupMenu() { return form.PopupMenu1.Get(); }
+    HMENU MainMenu() { return form.MainMenu1.Get(); }
     bool Hook(MSG& message) { return form.AppMessageHook(message); }
     BYTE EndSessionFlag() { return form.EndSessionFlag; }
     void PopupMenu1Popup() { form.PopupMenu1Popup(); }

@@ -12,7 +12,7 @@ TEST(ErrorReport, AddsAFullStopUnlessTheTextEndsInOneOrBelowIt) {
     EXPECT_EQ(ErrorReportText(L"Done."), L"Done.");
     EXPECT_EQ(ErrorReportText(L"Cannot open file \"x\""), L"Cannot open file \"x\"");  // '"' < '.'
     EXPECT_EQ(ErrorReportText(L"終了"), L"終了.");
-    EXPECT_EQ(ErrorReportText(L""), L".");
+    EXPECT_EQ(ErrorReportText(L""), L"");  // no lone period
 }
 
 TEST(ErrorReport, IsAStopBoxCaptionedWithTheTitle) {

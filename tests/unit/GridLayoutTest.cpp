@@ -47,8 +47,8 @@ TEST(GridLayout, GroupBoxInteriorAndScaling) {
     EXPECT_EQ(Width(interior), 234);
     EXPECT_EQ(Height(interior), 113);
     EXPECT_EQ(Height(Inset(GroupBoxInterior(RECT{0, 137, 244, 200}, 14, 96), 3)), 39);
-    EXPECT_EQ(Scale(280, 144), 420);
-    EXPECT_EQ(Scale(-11, 120), -14);
+    EXPECT_EQ(ScaleForDpi(280, 144), 420);
+    EXPECT_EQ(ScaleForDpi(-11, 120), -14);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "settings/IniDocument.h"
 #include "settings/ProfileInteger.h"
 #include "settings/SettingsPath.h"
+#include "shellext/HelpFile.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,11 @@ TEST(SettingsPath, ReplacesOrAppendsTheExtension) {
     EXPECT_EQ(SettingsFilePath(L"C:\\Tools.d\\Sorabako"), L"C:\\Tools.d\\Sorabako.ini");
     EXPECT_EQ(FolderWithoutDelimiter(L"C:\\Tools\\Sorabako.exe"), L"C:\\Tools");
     EXPECT_EQ(FolderWithoutDelimiter(L"C:\\Sorabako.exe"), L"C:\\");
+}
+
+TEST(HelpFile, ReplacesTheExtensionOfTheFileNameOnly) {
+    EXPECT_EQ(HelpFilePath(L"C:\\Tools\\Sorabako.exe"), L"C:\\Tools\\Sorabako.chm");
+    EXPECT_EQ(HelpFilePath(L"C:\\Tools.d\\Sorabako"), L"C:\\Tools.d\\Sorabako.chm");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/RandomGenerator.h"
+#include "platform/RandomGenerator.h"
 
 #include <windows.h>
 

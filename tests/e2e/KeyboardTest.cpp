@@ -1,0 +1,183 @@
+// The real Sorabako.exe driven from the real keyboard alone: where the focus
+// goes, how pages change, what Enter presses, and that every box is modal.
+#include "app/ControlIds.h"
+#include "e2e/Keyboard.h"
+#include "e2e/ProcessRunner.h"
+#include "platform/ShellFolders.h"
+#include "settings/IniDocument.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <vector>
+
+namespace sorabako::test {
+namespace {
+
+constexpr DWORD kTimeoutMs = 20000;
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindById(HWND child, LPARAM context) noexcept {
+    auto* search = reinterpret_cast<ControlSearch*>(context);
+    if (::GetDlgCtrlID(child) != search->id) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+HWND Control(HWND form, int id) {
+    ControlSearch search{id, nullptr};
+    ::EnumChildWindows(form, FindById, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int PageOf(HWND form) {
+    return static_cast<int>(::SendMessageW(Control(form, kIdPageControl), TCM_GETCURSEL, 0, 0));
+}
+
+// One key, then the focus must reach the control with that id, which is visible and enabled.
+void ExpectKeyFocuses(HWND form, const std::string& key, int id) {
+    PressKeys(key);
+    HWND expected = Control(form, id);
+    HWND focus = WaitForFocus(form, expected);
+    EXPECT_EQ(focus, expected) << key << " should focus control " << id << ", focus is on " << ::GetDlgCtrlID(focus);
+    EXPECT_TRUE(::IsWindowVisible(focus) && ::IsWindowEnabled(focus)) << "focus on a hidden or disabled control";
+}
+
+// Tab walks the stops in order and wraps to the first; Shift+Tab wraps back to the last.
+void ExpectTabCycle(HWND form, const std::vector<int>& stops) {
+    for (std::size_t i = 1; i <= stops.size(); ++i) ExpectKeyFocuses(form, "Tab", stops[i % stops.size()]);
+    ExpectKeyFocuses(form, "shift+Tab", stops.back());
+    ExpectKeyFocuses(form, "Tab", stops.front());
+}
+
+TEST(Keyboard, FocusFollowsThePageAndTabCyclesWithinIt) {
+    Installation install;  // no history: the File page comes first
+    ChildProcess program = install.Start(L"");
+    HWND form = program.WaitForWindow(L"TForm1", kTimeoutMs);
+    ASSERT_TRUE(form);
+    ASSERT_TRUE(BringToFront(form));
+    EXPECT_EQ(WaitForFocus(form, Control(form, kIdButtonSelect)), Control(form, kIdButtonSelect)) << "at start";
+
+    ExpectTabCycle(form, {kIdButtonSelect, kIdButtonSendTo, kIdButtonDeskTop, kIdButtonStartMenu, kIdButtonStartUp});
+
+    ExpectKeyFocuses(form, "ctrl+Tab", kIdRadioButtonSystemFolder);
+    EXPECT_EQ(PageOf(form), 1);
+    // The unchecked radio buttons are no stops; the folder's Open button is disabled without a folder.
+    ExpectTabCycle(form, {kIdRadioButtonSystemFolder, kIdButtonOpenSystemTempFolder, kIdButtonSelectAnotherTempFolder,
+                          kIdCheckBoxCloseQuery, kIdCheckBoxSaveStatus});
+
+    ExpectKeyFocuses(form, "ctrl+Next", kIdListBox1);
+    EXPECT_EQ(PageOf(form), 2);
+    ExpectKeyFocuses(form, "Tab", kIdListBox1);
+    ExpectKeyFocuses(form, "Escape Tab", kIdListBox1);  // Esc does nothing
+
+    ExpectKeyFocuses(form, "ctrl+Tab", kIdButtonHelp);
+    ExpectTabCycle(form, {kIdButtonHelp, kIdButtonAbout, kIdButtonProperties, kIdButtonDonation, kIdButtonHomeSite});
+    ExpectKeyFocuses(form, "ctrl+Tab", kIdButtonSelect);  // from the last page to the first
+    EXPECT_EQ(PageOf(form), 0);
+    ExpectKeyFocuses(form, "ctrl+shift+Tab", kIdButtonHelp);  // and back
+    EXPECT_EQ(PageOf(form), 3);
+    ExpectKeyFocuses(form, "ctrl+Prior", kIdListBox1);
+    EXPECT_EQ(PageOf(form), 2);
+
+    // A click on the Settings tab, as the mouse makes it (all tabs are a fifth of the strip wide).
+    HWND strip = Control(form, kIdPageControl);
+    RECT client{};
+    ::GetClientRect(strip, &client);
+    POINT tab{client.right / 5 + client.right / 10, 10};
+    ::ClientToScreen(strip, &tab);
+    ClickAt(tab);
+    EXPECT_EQ(WaitForFocus(form, Control(form, kIdRadioButtonSystemFolder)), Control(form, kIdRadioButtonSystemFolder))
+        << "after a tab click";
+    EXPECT_EQ(PageOf(form), 1);
+
+    ::PostMessageW(form, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.WaitForExit(kTimeoutMs));
+}
+
+HWND WaitForBox(ChildProcess& program, HWND previous = nullptr) {
+    HWND box = NextDialog(program, previous);
+    EXPECT_TRUE(box) << "no box";
+    return box;
+}
+
+// A box is modal to the main window: owned by it, and the window is disabled while it is up.
+void ExpectModalTo(HWND form, HWND box) {
+    EXPECT_EQ(::GetWindow(box, GW_OWNER), form);
+    EXPECT_FALSE(::IsWindowEnabled(form));
+}
+
+std::wstring SendToLink() {
+    return GetSpecialFolderPath(nullptr, CSIDL_SENDTO) + L"ソラバコ.Lnk";
+}
+
+TEST(Keyboard, EnterPressesTheFocusedButtonAndEveryBoxIsModal) {
+    Installation install;
+    WriteTextFile(install / L"Sorabako.ini", "[MODE]\r\nCloseQuery=1\r\n[LOG]\r\nFile1=C:\\gone\\plan.txt\r\n");
+    ::DeleteFileW(SendToLink().c_str());
+    ChildProcess program = install.Start(L"");
+    HWND form = program.WaitForWindow(L"TForm1", kTimeoutMs);
+    ASSERT_TRUE(form);
+    ASSERT_TRUE(BringToFront(form));
+    ASSERT_EQ(WaitForFocus(form, Control(form, kIdListBox1)), Control(form, kIdListBox1)) << "history first";
+
+    // Enter on the History page and on a radio button clicks nothing; the
+    // next key is taken only after Enter, so nothing can show up late.
+    ExpectKeyFocuses(form, "Return ctrl+shift+Tab", kIdRadioButtonSystemFolder);
+    ExpectKeyFocuses(form, "Return Tab", kIdButtonOpenSystemTempFolder);
+    EXPECT_FALSE(program.WaitForWindow(L"#32770", 0));
+    EXPECT_TRUE(install.LaunchedCommandLines().empty());
+
+    // Enter on a focused button that is not the page's default presses that button.
+    ExpectKeyFocuses(form, "ctrl+shift+Tab Tab", kIdButtonSendTo);
+    PressKeys("Return");
+    HWND outcome = WaitForBox(program);
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(MessageText(outcome), SendToLink() + L"\r\n新規作成しました。");
+    ExpectModalTo(form, outcome);
+    AnswerBox(outcome, IDOK);
+    HWND question = WaitForBox(program, outcome);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(MessageText(question), L"フォルダ 送る を開きますか？");
+    ExpectModalTo(form, question);
+    AnswerBox(question, IDNO);
+    EXPECT_TRUE(::DeleteFileW(SendToLink().c_str())) << "Enter did not create the link";
+
+    ExpectKeyFocuses(form, "ctrl+Prior Tab", kIdButtonAbout);
+    PressKeys("Return");
+    HWND about = program.WaitForWindow(L"TAboutBox", kTimeoutMs);
+    ASSERT_TRUE(about);
+    ExpectModalTo(form, about);
+    PressKeys("Escape");
+    HWND focus = WaitForFocus(form, Control(form, kIdButtonAbout));
+    EXPECT_EQ(focus, Control(form, kIdButtonAbout)) << "the focus comes back to the button";
+    EXPECT_FALSE(::IsWindow(about));
+    EXPECT_TRUE(::IsWindowEnabled(form));
+    EXPECT_EQ(::GetForegroundWindow(), form);
+
+    ::PostMessageW(form, WM_CLOSE, 0, 0);
+    question = WaitForBox(program);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(MessageText(question), L"終了してよいですか？");
+    ExpectModalTo(form, question);
+    AnswerBox(question, IDYES);
+    EXPECT_TRUE(program.WaitForExit(kTimeoutMs));
+}
+
+TEST(Keyboard, StartedMinimisedWithoutActivationSavesTheMinimisedState) {
+    Installation install;
+    ChildProcess program = install.Start(L"", SW_SHOWMINNOACTIVE);
+    HWND form = program.WaitForWindow(L"TForm1", kTimeoutMs);
+    ASSERT_TRUE(form);
+    ::PostMessageW(form, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(kTimeoutMs));
+    EXPECT_EQ(IniDocument::Open(install / L"Sorabako.ini").Value(L"POSITION", L"State"), std::wstring(L"1"));
+}
+
+}  // namespace
+}  // namespace sorabako::test
