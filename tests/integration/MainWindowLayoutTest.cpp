@@ -187,6 +187,66 @@ TEST_F(MainWindowLayout, EnterClicksTheDefaultButtonOnlyOnTheFileAndHelpPages) {
     EXPECT_EQ(platform.fileDialogs.size(), 1u);
 }
 
+bool LooksDefault(HWND button) {
+    return (::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+}
+
+// What the dialog manager asks the window for, and what the user sees drawn.
+TEST_F(MainWindowLayout, OnlyThePageInFrontHasADefaultButtonAndAFocusedButtonTakesItsPlace) {
+    TForm1Probe probe{*form};
+    const auto& c = probe.Controls();
+    ::SetForegroundWindow(form->Handle());
+    const auto defaultId = [this] { return ::SendMessageW(form->Handle(), DM_GETDEFID, 0, 0); };
+
+    probe.SetPage(kPageFile);
+    EXPECT_EQ(defaultId(), MAKELRESULT(::GetDlgCtrlID(c.ButtonSelect), DC_HASDEFID));
+    EXPECT_EQ(::GetFocus(), c.ButtonSelect);
+    EXPECT_TRUE(LooksDefault(c.ButtonSelect));
+    EXPECT_FALSE(LooksDefault(c.ButtonHelp)) << "a default button on a hidden page";
+    ::SetFocus(c.ButtonSendTo);
+    EXPECT_TRUE(LooksDefault(c.ButtonSendTo));
+    EXPECT_FALSE(LooksDefault(c.ButtonSelect));
+
+    probe.SetPage(kPageHelp);
+    EXPECT_EQ(defaultId(), MAKELRESULT(::GetDlgCtrlID(c.ButtonHelp), DC_HASDEFID));
+    EXPECT_TRUE(LooksDefault(c.ButtonHelp));
+    EXPECT_FALSE(LooksDefault(c.ButtonSendTo));
+
+    probe.SetPage(kPageSettings);
+    EXPECT_EQ(defaultId(), 0);
+    EXPECT_FALSE(LooksDefault(c.ButtonHelp));
+    EXPECT_FALSE(LooksDefault(c.ButtonOpenSystemTempFolder));
+    probe.SetPage(kPageLog);
+    EXPECT_EQ(defaultId(), 0);
+    EXPECT_EQ(::GetFocus(), c.ListBox1);
+}
+
+// The marker property must be gone before the window is (Windows does not
+// remove a window's properties for it).
+const wchar_t kMarkerName[] = L"SorabakoMarkerTest";
+bool g_markerAtNcDestroy = true;
+LRESULT CALLBACK WatchNcDestroy(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_NCDESTROY && ::GetPropW(call->hwnd, kMarkerName))
+        g_markerAtNcDestroy = true;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(MainWindowMarker, IsSetAtCreationAndRemovedWithTheWindow) {
+    test::ScratchFolder scratch;
+    test::ScriptedPlatform platform;
+    auto form = std::make_unique<TForm1>(platform, FormOptions{kMarkerName, std::nullopt, LocalTimeNow, scratch / L"s.ini"});
+    form->Create(::GetModuleHandleW(nullptr));
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(::GetPropW(form->Handle(), kMarkerName)), 1111u);
+    g_markerAtNcDestroy = false;
+    {
+        UniqueHook hook(::SetWindowsHookExW(WH_CALLWNDPROC, WatchNcDestroy, nullptr, ::GetCurrentThreadId()));
+        form.reset();
+    }
+    EXPECT_FALSE(g_markerAtNcDestroy);
+    DrainQueueSawQuit();
+}
+
 TEST_F(MainWindowLayout, FileOpenDialogIsConfiguredWithTheTenTypes) {
     TForm1Probe probe{*form};
     probe.SetPage(kPageFile);

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <set>
+#include <thread>
 
 namespace sorabako {
 namespace {
@@ -147,6 +148,22 @@ TEST_F(ShortcutRegistration, AFolderThatCannotBeWrittenReportsAndStillAsks) {
     EXPECT_EQ(Message(1).text, L"フォルダ 送る を開きますか？");
 }
 
+// Failures reach the user as the failure message, never as a stop box or a
+// link at the root of the current drive.
+TEST_F(ShortcutRegistration, AFolderWithoutAPathOrALinkObjectIsAFailedCreation) {
+    folder.clear();
+    ToggleShortcut(Context(), CSIDL_SENDTO, L"送る");
+    ASSERT_EQ(platform.messages.size(), 1u) << "no folder question: there is no folder to open";
+    EXPECT_EQ(Message(0).text, L"ソラバコ.Lnk\r\n新規作成できませんでした。");
+    EXPECT_FALSE(Exists(L"\\ソラバコ.Lnk"));
+
+    // Without COM on the thread the link object cannot be created at all.
+    HRESULT result = S_OK;
+    std::thread([&] { result = SaveShortcut(link, executable); }).join();
+    EXPECT_TRUE(FAILED(result));
+    EXPECT_FALSE(Exists(link));
+}
+
 TEST(AboutText, HasSevenLinesEndingWithALineBreak) {
     const std::wstring sorabako = test::BuildFolder() + L"\\Sorabako.exe";
     EXPECT_EQ(GetFileVersionText(sorabako), L"2.1.0.1");
@@ -248,6 +265,43 @@ TEST(AboutBoxWindow, HasNoBorderIconsAndClosesOnEnterAndEsc) {
         while (::PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&queued);
         EXPECT_FALSE(::IsWindow(window)) << "key " << key;
     }
+}
+
+// Seen from the box's own destruction: by then its owner must be enabled, or
+// Windows hands the activation to another program.
+HWND g_aboutOwner = nullptr;
+bool g_ownerEnabledAtDestroy = false;
+LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_DESTROY && ::GetWindow(call->hwnd, GW_OWNER) == g_aboutOwner)
+        g_ownerEnabledAtDestroy = ::IsWindowEnabled(g_aboutOwner);
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(AboutBoxWindow, EnablesItsOwnerBeforeItGoesAndFollowsTheDpi) {
+    UniqueWindow owner(::CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200, 300, 300,
+                                         nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    AboutBox box(owner.Get(), kTitle, L"line\r\n", ::LoadIconW(nullptr, IDI_APPLICATION));
+    box.Create();
+    HWND ok = ::GetDlgItem(box.Handle(), IDOK);
+    RECT button{};
+    ::GetClientRect(ok, &button);
+    EXPECT_EQ(button.right, 75);
+    RECT suggested{10, 20, 400, 300};
+    ::SendMessageW(box.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    ::GetClientRect(ok, &button);
+    EXPECT_EQ(button.right, 113) << "75 pixels at 96 DPI are 112.5, rounded, at 144";
+    RECT moved{};
+    ::GetWindowRect(box.Handle(), &moved);
+    EXPECT_EQ(moved.left, 10);
+    EXPECT_EQ(moved.top, 20);
+
+    g_aboutOwner = owner.Get();
+    UniqueHook hook(::SetWindowsHookExW(WH_CALLWNDPROC, WatchDestroy, nullptr, ::GetCurrentThreadId()));
+    ::PostMessageW(box.Handle(), WM_COMMAND, IDOK, 0);
+    box.RunModal();
+    EXPECT_TRUE(g_ownerEnabledAtDestroy);
+    EXPECT_TRUE(::IsWindowEnabled(owner.Get()));
 }
 
 }  // namespace
