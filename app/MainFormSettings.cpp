@@ -83,7 +83,7 @@ void TForm1::LoadSettings() {
     SetCheckBox(controls_.CheckBoxSaveStatus, reader.ReadFlag(kMode, kSaveStatus, true));
 
     HistoryList_.BeginLoad();
-    HistoryList_.AppendLoadedEntries(reader.ReadTexts(kLog, reader.KeyNames(kLog)));
+    HistoryList_.AppendLoadedEntries(reader.ReadSectionValues(kLog));
     HistoryList_.ApplyHistoryExtent();
 }
 

@@ -95,10 +95,8 @@ void MeasureLoad(const std::wstring& settingsFile) {
         mark = now;
     };
     history.BeginLoad();
-    const std::vector<std::wstring> keys = reader.KeyNames(L"LOG");
-    step("key-names");
-    const std::vector<std::wstring> values = reader.ReadTexts(L"LOG", keys);
-    step("values");
+    const std::vector<std::wstring> values = reader.ReadSectionValues(L"LOG");
+    step("section");
     history.AppendLoadedEntries(values);
     step("list");
 }

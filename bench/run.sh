@@ -90,7 +90,7 @@ PY
 starts=$(wine "$BUILD_DIR/bench/HistoryBench.exe" start x "$(win "$DATA/history")" "$(win "$DATA/empty")" "$ROUNDS" 2>/dev/null | tr -d '\r')
 row "Window road, 10,000 history entries vs none" \
     "$(stats $(awk '$1=="start-10000"{print $2}' <<<"$starts"))" \
-    "$(stats $(awk '$1=="start-empty"{print $2}' <<<"$starts"))" "goal <= 1.5"
+    "$(stats $(awk '$1=="start-empty"{print $2}' <<<"$starts"))" "goal <= 1.3"
 loads=$(wine "$BUILD_DIR/bench/HistoryBench.exe" load "$(win "$DATA/history/Sorabako.ini")" 2>/dev/null | tr -d '\r')
 echo "Loading 10,000 entries, step by step (ms):" $loads
 moves=$(wine "$BUILD_DIR/bench/HistoryBench.exe" move 50 2>/dev/null | tr -d '\r')

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <optional>
+#include <string_view>
 #include <unordered_map>
 
 namespace sorabako {
@@ -11,7 +14,6 @@ namespace {
 
 // The profile reader's value buffer: its size is what cuts values at 2047.
 constexpr DWORD kValueBufferSize = 2048;
-constexpr DWORD kFirstKeyListSize = 1024;
 
 }  // namespace
 
@@ -48,9 +50,23 @@ std::wstring Folded(std::wstring text) {
     return text;
 }
 
+std::wstring_view TrimmedBlanks(std::wstring_view text) {
+    const std::size_t first = text.find_first_not_of(L" \t");
+    if (first == std::wstring_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
+
+// Each character of the section text comes from at least one byte of the
+// file, so the file's size (and the final NUL) is room enough for one read.
+DWORD SectionBufferSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) || data.nFileSizeHigh != 0) return 32768;
+    return std::max<DWORD>(data.nFileSizeLow + 2, 1024);
+}
+
 // The reader's whole-section text: "key=value" lines, each ending with a NUL.
 std::wstring SectionText(const std::wstring& section, const std::wstring& path) {
-    std::wstring buffer(32768, L'\0');
+    std::wstring buffer(SectionBufferSize(path), L'\0');
     for (;;) {
         const DWORD length = ::GetPrivateProfileSectionW(section.c_str(), buffer.data(),
                                                          static_cast<DWORD>(buffer.size()), path.c_str());
@@ -59,53 +75,52 @@ std::wstring SectionText(const std::wstring& section, const std::wstring& path) 
     }
 }
 
-}  // namespace
+struct SectionLine {
+    std::wstring_view name;
+    std::wstring_view value;
+};
 
-std::vector<std::wstring> ProfileReader::ReadTexts(const std::wstring& section,
-                                                   const std::vector<std::wstring>& keys) const {
-    // The first line of a name gives its value, as a read by name does.
-    std::unordered_map<std::wstring, std::wstring> firstValues;
-    const std::wstring text = SectionText(section, path_);
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = text.find(L'\0', start);
-        const std::wstring_view line(text.data() + start, (end == std::wstring::npos ? text.size() : end) - start);
-        const std::size_t equals = line.find(L'=');
-        if (equals != std::wstring_view::npos)
-            firstValues.try_emplace(Folded(std::wstring(line.substr(0, equals))), line.substr(equals + 1));
-        start = (end == std::wstring::npos ? text.size() : end) + 1;
-    }
-
-    std::vector<std::wstring> values;
-    values.reserve(keys.size());
-    for (const std::wstring& key : keys) {
-        const auto found = firstValues.find(Folded(key));
-        // Quoted values and names the section text does not show plainly are
-        // left to the reader itself, whose quote rules then apply unchanged.
-        const bool plain = found != firstValues.end() &&
-                           (found->second.empty() || (found->second.front() != L'"' && found->second.front() != L'\''));
-        if (!plain) {
-            values.push_back(ReadText(section, key));
-            continue;
-        }
-        values.push_back(found->second.substr(0, kValueBufferSize - 1));
-    }
-    return values;
+// Blanks around "=" are left out as a read by name leaves them out; the
+// system may or may not have removed them already. A line without "=" or
+// with a ";" in front is no key, as the reader's own listing of the names has it.
+std::optional<SectionLine> KeyLine(std::wstring_view line) {
+    const std::size_t equals = line.find(L'=');
+    if (equals == std::wstring_view::npos) return std::nullopt;
+    const SectionLine key{TrimmedBlanks(line.substr(0, equals)), TrimmedBlanks(line.substr(equals + 1))};
+    if (key.name.empty() || key.name.front() == L';') return std::nullopt;
+    return key;
 }
 
-std::vector<std::wstring> ProfileReader::KeyNames(const std::wstring& section) const {
-    std::wstring buffer(kFirstKeyListSize, L'\0');
-    DWORD length = 0;
-    for (;;) {
-        // "" as default: for a missing section the reader returns the default.
-        length = ::GetPrivateProfileStringW(section.c_str(), nullptr, L"", buffer.data(),
-                                            static_cast<DWORD>(buffer.size()), path_.c_str());
-        if (length < buffer.size() - 2) break;
-        buffer.assign(buffer.size() * 4, L'\0');
+bool IsQuoted(std::wstring_view value) {
+    return !value.empty() && (value.front() == L'"' || value.front() == L'\'');
+}
+
+}  // namespace
+
+std::vector<std::wstring> ProfileReader::ReadSectionValues(const std::wstring& section) const {
+    std::vector<SectionLine> lines;
+    const std::wstring text = SectionText(section, path_);
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find(L'\0', start);
+        if (end == std::wstring::npos) end = text.size();
+        if (const auto line = KeyLine(std::wstring_view(text).substr(start, end - start))) lines.push_back(*line);
+        start = end + 1;
     }
-    std::vector<std::wstring> names;
-    for (const wchar_t* name = buffer.c_str(); *name && name < buffer.c_str() + length; name += wcslen(name) + 1)
-        names.emplace_back(name);
-    return names;
+
+    // A repeated name reads the value of its first line, as a read by name does.
+    std::unordered_map<std::wstring, std::wstring> values;
+    for (const SectionLine& line : lines) {
+        const std::wstring name = Folded(std::wstring(line.name));
+        if (values.count(name)) continue;
+        // Quoted values are left to the reader itself, whose quote rules then apply unchanged.
+        values.emplace(name, IsQuoted(line.value) ? ReadText(section, std::wstring(line.name))
+                                                  : std::wstring(line.value.substr(0, kValueBufferSize - 1)));
+    }
+
+    std::vector<std::wstring> result;
+    result.reserve(lines.size());
+    for (const SectionLine& line : lines) result.push_back(values[Folded(std::wstring(line.name))]);
+    return result;
 }
 
 }  // namespace sorabako

@@ -20,11 +20,11 @@ public:
                           const std::wstring& defaultValue = {}) const;
     std::int32_t ReadInteger(const std::wstring& section, const std::wstring& key, std::int32_t defaultValue) const;
     bool ReadFlag(const std::wstring& section, const std::wstring& key, bool defaultValue) const;
-    // The key names of a section in file order, repeated names included.
-    std::vector<std::wstring> KeyNames(const std::wstring& section) const;
-    // ReadText of each key, in order, with the same results, from one read of
-    // the whole section: reading key by key makes a long section quadratic.
-    std::vector<std::wstring> ReadTexts(const std::wstring& section, const std::vector<std::wstring>& keys) const;
+    // For every key of a section in file order, repeated names included, the
+    // value that ReadText gives for its name. One read of the whole section
+    // serves them all: listing the names and reading each by name costs a
+    // pass over the file per key.
+    std::vector<std::wstring> ReadSectionValues(const std::wstring& section) const;
 
 private:
     std::wstring path_;
