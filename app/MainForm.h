@@ -91,6 +91,7 @@ private:
     // Keyboard and focus (MainFormKeyboard.cpp).
     void ShowAdjacentPage(int step);
     void MoveFocusInPage(bool backward);
+    bool MoveAmongModeButtons(HWND focus, bool backward);
     static std::vector<HWND> TabStops(HWND page);
     HWND ActivePageWindow() const;
     bool IsUsableFocus(HWND control) const;

@@ -35,6 +35,14 @@ bool TForm1::PreTranslateKey(const MSG& message) {
             if (!control) return false;
             ShowAdjacentPage(message.wParam == VK_NEXT ? 1 : -1);
             break;
+        case VK_UP:
+        case VK_LEFT:
+        case VK_DOWN:
+        case VK_RIGHT:
+            // Only the checked radio button is a tab stop: the arrows reach the others.
+            if (!MoveAmongModeButtons(::GetFocus(), message.wParam == VK_UP || message.wParam == VK_LEFT))
+                return false;
+            break;
         case VK_ESCAPE:
             return true;  // the main window has no cancel button
         default:
@@ -54,6 +62,20 @@ void TForm1::ChangePageAsUser(int page) {
     SetActivePage(page);
     PageControl1Change();
     if (!IsUsableFocus(::GetFocus())) FocusFirstControl();
+}
+
+// As in a dialog's radio group: the arrow moves the focus to the next mode
+// and checks it, wrapping around.
+bool TForm1::MoveAmongModeButtons(HWND focus, bool backward) {
+    const HWND modes[] = {controls_.RadioButtonSystemFolder, controls_.RadioButtonSameFolder,
+                          controls_.RadioButtonAnotherFolder};
+    const auto current = std::find(std::begin(modes), std::end(modes), focus);
+    if (current == std::end(modes)) return false;
+    const auto index = static_cast<std::size_t>(current - std::begin(modes));
+    HWND next = modes[(index + (backward ? 2 : 1)) % 3];
+    FocusControl(next);
+    CheckModeButton(next);
+    return true;
 }
 
 void TForm1::MoveFocusInPage(bool backward) {

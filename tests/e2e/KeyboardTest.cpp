@@ -71,6 +71,14 @@ TEST(Keyboard, FocusFollowsThePageAndTabCyclesWithinIt) {
     ExpectTabCycle(form, {kIdRadioButtonSystemFolder, kIdButtonOpenSystemTempFolder, kIdButtonSelectAnotherTempFolder,
                           kIdCheckBoxCloseQuery, kIdCheckBoxSaveStatus});
 
+    // The arrows reach the other modes, checking each one they move to.
+    ExpectKeyFocuses(form, "Down", kIdRadioButtonSameFolder);
+    EXPECT_EQ(::SendMessageW(Control(form, kIdRadioButtonSameFolder), BM_GETCHECK, 0, 0), BST_CHECKED);
+    ExpectKeyFocuses(form, "Up Up", kIdRadioButtonAnotherFolder);
+    ExpectKeyFocuses(form, "Right", kIdRadioButtonSystemFolder);
+    EXPECT_EQ(::SendMessageW(Control(form, kIdRadioButtonSystemFolder), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(::SendMessageW(Control(form, kIdRadioButtonSameFolder), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
     ExpectKeyFocuses(form, "ctrl+Next", kIdListBox1);
     EXPECT_EQ(PageOf(form), 2);
     ExpectKeyFocuses(form, "Tab", kIdListBox1);
