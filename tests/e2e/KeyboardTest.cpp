@@ -177,6 +177,44 @@ TEST(Keyboard, EnterPressesTheFocusedButtonAndEveryBoxIsModal) {
     EXPECT_TRUE(program.WaitForExit(kTimeoutMs));
 }
 
+struct HiddenFormSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindForm(HWND window, LPARAM context) noexcept {
+    auto* search = reinterpret_cast<HiddenFormSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    wchar_t name[16]{};
+    ::GetClassNameW(window, name, 16);
+    if (owner != search->processId || wcscmp(name, L"TForm1") != 0) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// With the window hidden, the close question stands on its own in front of
+// other programs, and the hidden window is disabled all the same.
+TEST(Keyboard, TheOneShotRoadsQuestionIsInFrontAndTaskModal) {
+    Installation install;
+    WriteTextFile(install / L"Sorabako.ini", "[MODE]\r\nCloseQuery=1\r\n");
+    WriteTextFile(install / L"note.sbtest", "text");
+    ChildProcess program = install.Start(L"\"" + install / L"note.sbtest" + L"\"");
+    HWND question = WaitForBox(program);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(MessageText(question), L"終了してよいですか？");
+    EXPECT_FALSE(::GetWindow(question, GW_OWNER));
+    EXPECT_EQ(::GetForegroundWindow(), question);
+    HiddenFormSearch search{program.Id(), nullptr};
+    ::EnumWindows(FindForm, reinterpret_cast<LPARAM>(&search));
+    ASSERT_TRUE(search.found);
+    EXPECT_FALSE(::IsWindowVisible(search.found));
+    EXPECT_FALSE(::IsWindowEnabled(search.found));
+    AnswerBox(question, IDYES);
+    ASSERT_TRUE(program.WaitForExit(kTimeoutMs));
+    EXPECT_EQ(IniDocument::Open(install / L"Sorabako.ini").Value(L"LOG", L"File1"), install / L"note.sbtest");
+}
+
 TEST(Keyboard, StartedMinimisedWithoutActivationSavesTheMinimisedState) {
     Installation install;
     ChildProcess program = install.Start(L"", SW_SHOWMINNOACTIVE);
