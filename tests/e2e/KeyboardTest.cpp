@@ -177,22 +177,6 @@ TEST(Keyboard, EnterPressesTheFocusedButtonAndEveryBoxIsModal) {
     EXPECT_TRUE(program.WaitForExit(kTimeoutMs));
 }
 
-struct HiddenFormSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindForm(HWND window, LPARAM context) noexcept {
-    auto* search = reinterpret_cast<HiddenFormSearch*>(context);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    wchar_t name[16]{};
-    ::GetClassNameW(window, name, 16);
-    if (owner != search->processId || wcscmp(name, L"TForm1") != 0) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // With the window hidden, the close question stands on its own in front of
 // other programs, and the hidden window is disabled all the same.
 TEST(Keyboard, TheOneShotRoadsQuestionIsInFrontAndTaskModal) {
@@ -205,11 +189,10 @@ TEST(Keyboard, TheOneShotRoadsQuestionIsInFrontAndTaskModal) {
     EXPECT_EQ(MessageText(question), L"終了してよいですか？");
     EXPECT_FALSE(::GetWindow(question, GW_OWNER));
     EXPECT_EQ(::GetForegroundWindow(), question);
-    HiddenFormSearch search{program.Id(), nullptr};
-    ::EnumWindows(FindForm, reinterpret_cast<LPARAM>(&search));
-    ASSERT_TRUE(search.found);
-    EXPECT_FALSE(::IsWindowVisible(search.found));
-    EXPECT_FALSE(::IsWindowEnabled(search.found));
+    HWND form = program.HiddenOrShownWindow(L"TForm1");
+    ASSERT_TRUE(form);
+    EXPECT_FALSE(::IsWindowVisible(form));
+    EXPECT_FALSE(::IsWindowEnabled(form));
     AnswerBox(question, IDYES);
     ASSERT_TRUE(program.WaitForExit(kTimeoutMs));
     EXPECT_EQ(IniDocument::Open(install / L"Sorabako.ini").Value(L"LOG", L"File1"), install / L"note.sbtest");

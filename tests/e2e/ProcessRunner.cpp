@@ -44,6 +44,7 @@ std::wstring EnvironmentWith(const std::vector<std::pair<std::wstring, std::wstr
 struct WindowSearch {
     DWORD processId;
     const wchar_t* windowClass;  // null: any class
+    bool visibleOnly;
     HWND found;
 };
 
@@ -52,7 +53,7 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM context) noexcept {
     DWORD owner = 0;
     ::GetWindowThreadProcessId(window, &owner);
     if (owner != search->processId) return TRUE;
-    if (!::IsWindowVisible(window)) return TRUE;
+    if (search->visibleOnly && !::IsWindowVisible(window)) return TRUE;
     if (search->windowClass) {
         wchar_t name[256]{};
         ::GetClassNameW(window, name, 256);
@@ -62,8 +63,8 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM context) noexcept {
     return FALSE;
 }
 
-HWND FindWindowOf(DWORD processId, const wchar_t* windowClass) {
-    WindowSearch search{processId, windowClass, nullptr};
+HWND FindWindowOf(DWORD processId, const wchar_t* windowClass, bool visibleOnly = true) {
+    WindowSearch search{processId, windowClass, visibleOnly, nullptr};
     ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -91,6 +92,10 @@ bool ChildProcess::WaitForExitWatchingWindows(DWORD timeoutMs, bool& showedWindo
         if (WaitForExit(kPollMs)) return true;
     }
     return false;
+}
+
+HWND ChildProcess::HiddenOrShownWindow(const wchar_t* windowClass) const {
+    return FindWindowOf(id_, windowClass, false);
 }
 
 HWND ChildProcess::WaitForWindow(const wchar_t* windowClass, DWORD timeoutMs) const {

@@ -27,6 +27,8 @@ public:
     bool WaitForExitWatchingWindows(DWORD timeoutMs, bool& showedWindow);
     // The first visible top-level window of the process with that class, waiting up to timeoutMs.
     HWND WaitForWindow(const wchar_t* windowClass, DWORD timeoutMs) const;
+    // A top-level window of the process with that class, shown or not.
+    HWND HiddenOrShownWindow(const wchar_t* windowClass) const;
     void Terminate();
 
 private:
