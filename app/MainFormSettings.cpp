@@ -20,17 +20,17 @@ WindowState StateFromStored(std::int32_t stored) {
     }
 }
 
-void ReadPlacement(const ProfileReader& reader, WINDOWPLACEMENT& placement) {
+void ReadPlacement(const ProfileSection& position, WINDOWPLACEMENT& placement) {
     using namespace ini;
-    placement.flags = static_cast<UINT>(reader.ReadInteger(kPosition, kFlags, static_cast<int>(placement.flags)));
-    placement.showCmd = static_cast<UINT>(reader.ReadInteger(kPosition, kShowCmd, static_cast<int>(placement.showCmd)));
-    placement.ptMaxPosition.x = reader.ReadInteger(kPosition, kMaxX, placement.ptMaxPosition.x);
-    placement.ptMaxPosition.y = reader.ReadInteger(kPosition, kMaxY, placement.ptMaxPosition.y);
+    placement.flags = static_cast<UINT>(position.ReadInteger(kFlags, static_cast<int>(placement.flags)));
+    placement.showCmd = static_cast<UINT>(position.ReadInteger(kShowCmd, static_cast<int>(placement.showCmd)));
+    placement.ptMaxPosition.x = position.ReadInteger(kMaxX, placement.ptMaxPosition.x);
+    placement.ptMaxPosition.y = position.ReadInteger(kMaxY, placement.ptMaxPosition.y);
     RECT& normal = placement.rcNormalPosition;
-    normal.top = reader.ReadInteger(kPosition, kTop, ::GetSystemMetrics(SM_CYSCREEN) / 3);
-    normal.left = reader.ReadInteger(kPosition, kLeft, ::GetSystemMetrics(SM_CXSCREEN) / 5 * 2);
-    normal.right = reader.ReadInteger(kPosition, kRight, normal.left * 3 / 2);
-    normal.bottom = reader.ReadInteger(kPosition, kBottom, normal.top * 2);
+    normal.top = position.ReadInteger(kTop, ::GetSystemMetrics(SM_CYSCREEN) / 3);
+    normal.left = position.ReadInteger(kLeft, ::GetSystemMetrics(SM_CXSCREEN) / 5 * 2);
+    normal.right = position.ReadInteger(kRight, normal.left * 3 / 2);
+    normal.bottom = position.ReadInteger(kBottom, normal.top * 2);
 }
 
 void WritePlacement(IniDocument& document, const WINDOWPLACEMENT& placement, WindowState state) {
@@ -61,7 +61,8 @@ void TForm1::LoadSettings() {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
     ::GetWindowPlacement(window_, &placement);
-    ReadPlacement(reader, placement);
+    const ProfileSection position = reader.ReadSection(kPosition);
+    ReadPlacement(position, placement);
     if (::IsWindowVisible(window_)) {
         ::SetWindowPlacement(window_, &placement);
     } else {
@@ -69,21 +70,22 @@ void TForm1::LoadSettings() {
         placement.showCmd = SW_HIDE;
         ::SetWindowPlacement(window_, &placement);
         windowState_ = StateFromStored(
-            reader.ReadInteger(kPosition, kStateRead, static_cast<std::int32_t>(CurrentWindowState())));
+            position.ReadInteger(kStateRead, static_cast<std::int32_t>(CurrentWindowState())));
     }
 
+    const ProfileSection mode = reader.ReadSection(kMode);
     // In this order, so that the last mode whose flag is set ends up checked.
-    SetModeButtonFromFlag(controls_.RadioButtonSystemFolder, reader.ReadFlag(kMode, kSystemTempFolder, true));
-    SetModeButtonFromFlag(controls_.RadioButtonSameFolder, reader.ReadFlag(kMode, kSameFolder, false));
-    SetModeButtonFromFlag(controls_.RadioButtonAnotherFolder, reader.ReadFlag(kMode, kAnotherFolder, false));
+    SetModeButtonFromFlag(controls_.RadioButtonSystemFolder, mode.ReadFlag(kSystemTempFolder, true));
+    SetModeButtonFromFlag(controls_.RadioButtonSameFolder, mode.ReadFlag(kSameFolder, false));
+    SetModeButtonFromFlag(controls_.RadioButtonAnotherFolder, mode.ReadFlag(kAnotherFolder, false));
 
-    AnotherFolderName = reader.ReadText(kMode, kAnotherFolderName);
-    LastFolderName = reader.ReadText(kMode, kLastFolderName);
-    SetCheckBox(controls_.CheckBoxCloseQuery, reader.ReadFlag(kMode, kCloseQuery, false));
-    SetCheckBox(controls_.CheckBoxSaveStatus, reader.ReadFlag(kMode, kSaveStatus, true));
+    AnotherFolderName = mode.ReadText(kAnotherFolderName);
+    LastFolderName = mode.ReadText(kLastFolderName);
+    SetCheckBox(controls_.CheckBoxCloseQuery, mode.ReadFlag(kCloseQuery, false));
+    SetCheckBox(controls_.CheckBoxSaveStatus, mode.ReadFlag(kSaveStatus, true));
 
     HistoryList_.BeginLoad();
-    HistoryList_.AppendLoadedEntries(reader.ReadSectionValues(kLog));
+    HistoryList_.AppendLoadedEntries(reader.ReadSection(kLog).Values());
     HistoryList_.ApplyHistoryExtent();
 }
 

@@ -95,7 +95,7 @@ void MeasureLoad(const std::wstring& settingsFile) {
         mark = now;
     };
     history.BeginLoad();
-    const std::vector<std::wstring> values = reader.ReadSectionValues(L"LOG");
+    const std::vector<std::wstring> values = reader.ReadSection(L"LOG").Values();
     step("section");
     history.AppendLoadedEntries(values);
     step("list");

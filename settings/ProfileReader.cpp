@@ -97,7 +97,7 @@ bool IsQuoted(std::wstring_view value) {
 
 }  // namespace
 
-std::vector<std::wstring> ProfileReader::ReadSectionValues(const std::wstring& section) const {
+ProfileSection ProfileReader::ReadSection(const std::wstring& section) const {
     std::vector<SectionLine> lines;
     const std::wstring text = SectionText(section, path_);
     for (std::size_t start = 0; start < text.size();) {
@@ -108,19 +108,36 @@ std::vector<std::wstring> ProfileReader::ReadSectionValues(const std::wstring& s
     }
 
     // A repeated name reads the value of its first line, as a read by name does.
-    std::unordered_map<std::wstring, std::wstring> values;
+    ProfileSection result;
     for (const SectionLine& line : lines) {
         const std::wstring name = Folded(std::wstring(line.name));
-        if (values.count(name)) continue;
+        if (result.byName_.count(name)) continue;
         // Quoted values are left to the reader itself, whose quote rules then apply unchanged.
-        values.emplace(name, IsQuoted(line.value) ? ReadText(section, std::wstring(line.name))
-                                                  : std::wstring(line.value.substr(0, kValueBufferSize - 1)));
+        result.byName_.emplace(name, IsQuoted(line.value) ? ReadText(section, std::wstring(line.name))
+                                                          : std::wstring(line.value.substr(0, kValueBufferSize - 1)));
     }
-
-    std::vector<std::wstring> result;
-    result.reserve(lines.size());
-    for (const SectionLine& line : lines) result.push_back(values[Folded(std::wstring(line.name))]);
+    result.values_.reserve(lines.size());
+    for (const SectionLine& line : lines) result.values_.push_back(result.byName_[Folded(std::wstring(line.name))]);
     return result;
+}
+
+std::optional<std::wstring> ProfileSection::Value(const std::wstring& key) const {
+    const auto found = byName_.find(Folded(key));
+    if (found == byName_.end()) return std::nullopt;
+    return found->second;
+}
+
+std::wstring ProfileSection::ReadText(const std::wstring& key, const std::wstring& defaultValue) const {
+    return Value(key).value_or(defaultValue.substr(0, kValueBufferSize - 1));
+}
+
+std::int32_t ProfileSection::ReadInteger(const std::wstring& key, std::int32_t defaultValue) const {
+    const std::optional<std::wstring> text = Value(key);
+    return text ? ParseProfileInteger(*text).value_or(defaultValue) : defaultValue;
+}
+
+bool ProfileSection::ReadFlag(const std::wstring& key, bool defaultValue) const {
+    return ReadInteger(key, defaultValue ? 1 : 0) != 0;
 }
 
 }  // namespace sorabako

@@ -153,8 +153,11 @@ TEST_F(SettingsFile, OneSectionReadGivesWhatReadingKeyByKeyGives) {
                            "File6=" + longValue + "\r\n[LOG]\r\nFile7=second section\r\n[Other]\r\nFile8=elsewhere\r\n");
         const ProfileReader reader(ini);
         const std::vector<std::wstring> oneByOne = ReadKeyByKey(ini, reader);
-        EXPECT_EQ(reader.ReadSectionValues(L"LOG"), oneByOne);
+        const ProfileSection section = reader.ReadSection(L"LOG");
+        EXPECT_EQ(section.Values(), oneByOne);
         EXPECT_GE(oneByOne.size(), 7u);
+        for (const wchar_t* key : {L"file1", L"File2", L"FILE3", L"file4", L"File6", L"no equals line", L"absent"})
+            EXPECT_EQ(section.ReadText(key, L"default"), reader.ReadText(L"LOG", key, L"default")) << test::Utf8(key);
     }
 }
 
