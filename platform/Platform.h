@@ -53,6 +53,16 @@ inline std::wstring Quoted(const std::wstring& path) {
     return L"\"" + path + L"\"";
 }
 
+// Who owns a box: the program's active window, else its main window; either
+// is disabled while the box is up. A hidden owner (the one-shot road) would
+// keep the box out of sight and off the taskbar: the box then has no owner
+// and is task-modal, which disables the thread's windows all the same.
+struct BoxOwner {
+    HWND window;
+    UINT extraFlags;
+};
+BoxOwner ModalBoxOwner(HWND activeWindow, HWND mainWindow);
+
 class Win32Platform final : public Platform {
 public:
     void ShellOpen(HWND owner, const std::wstring& target) override;

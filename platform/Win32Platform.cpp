@@ -23,18 +23,9 @@ void CentreOnMonitorOf(HWND window, HWND reference) {
     ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The program's active window owns a box, else its main window; either is
-// disabled while the box is up. A hidden owner (the one-shot road) would keep
-// the box out of sight and off the taskbar: the box then has no owner and is
-// task-modal, which disables the thread's windows all the same.
 int ShowModalBox(HWND mainWindow, const std::wstring& text, const std::wstring& caption, UINT flags) {
-    HWND owner = ::GetActiveWindow();
-    if (!owner) owner = mainWindow;
-    if (!owner || !::IsWindowVisible(owner)) {
-        owner = nullptr;
-        flags |= MB_TASKMODAL | MB_SETFOREGROUND;
-    }
-    return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+    const BoxOwner owner = ModalBoxOwner(::GetActiveWindow(), mainWindow);
+    return ::MessageBoxW(owner.window, text.c_str(), caption.c_str(), flags | owner.extraFlags);
 }
 
 // A message box places itself over its owner; a plain message stands in the
@@ -64,6 +55,12 @@ private:
 };
 
 }  // namespace
+
+BoxOwner ModalBoxOwner(HWND activeWindow, HWND mainWindow) {
+    HWND owner = activeWindow ? activeWindow : mainWindow;
+    if (owner && ::IsWindowVisible(owner)) return {owner, 0};
+    return {nullptr, MB_TASKMODAL | MB_SETFOREGROUND};
+}
 
 void Win32Platform::ShellOpen(HWND owner, const std::wstring& target) {
     ::ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

@@ -152,6 +152,7 @@ TEST_F(ShortcutRegistration, AFolderThatCannotBeWrittenReportsAndStillAsks) {
 // link at the root of the current drive.
 TEST_F(ShortcutRegistration, AFolderWithoutAPathOrALinkObjectIsAFailedCreation) {
     folder.clear();
+    ::DeleteFileW(L"\\ソラバコ.Lnk");  // where the fault would put it: the root of the current drive
     ToggleShortcut(Context(), CSIDL_SENDTO, L"送る");
     ASSERT_EQ(platform.messages.size(), 1u) << "no folder question: there is no folder to open";
     EXPECT_EQ(Message(0).text, L"ソラバコ.Lnk\r\n新規作成できませんでした。");
