@@ -139,6 +139,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             if (!options_.instanceName.empty()) UnmarkRunningInstance(window_, options_.instanceName);
+            ::SetMenu(window_, nullptr);  // the main menu is MainMenu1's to destroy, not the window's
             ::PostQuitMessage(0);
             return 0;
         default:
