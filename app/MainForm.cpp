@@ -104,8 +104,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             FormResize();
             return 0;
         case WM_ACTIVATE:
-            OnActivate(wParam);
-            return 0;
+            // Activation gives the window the focus, which WM_SETFOCUS hands on to a control.
+            if (LOWORD(wParam) == WA_INACTIVE) RememberFocus();
+            return DefaultHandling(message, wParam, lParam);
         case WM_SETFOCUS:
             RestoreFocus();
             return 0;

@@ -99,7 +99,6 @@ private:
     void FocusControl(HWND control);
     void RememberFocus();
     void RestoreFocus();
-    void OnActivate(WPARAM wParam);
     void OnControlFocus(HWND control);
     HWND DefaultButtonOfPage(int page) const;
     static void ShowAsDefault(HWND button, bool isDefault);

@@ -124,11 +124,6 @@ void TForm1::FocusControl(HWND control) {
 }
 
 // Dialogs keep their focus across deactivation; so does the main window.
-void TForm1::OnActivate(WPARAM wParam) {
-    if (LOWORD(wParam) == WA_INACTIVE) RememberFocus();
-    else if (!HIWORD(wParam)) RestoreFocus();  // not while minimised
-}
-
 void TForm1::RememberFocus() {
     HWND focus = ::GetFocus();
     if (IsUsableFocus(focus)) focusedControl_ = focus;
