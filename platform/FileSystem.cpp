@@ -258,8 +258,13 @@ FileWriteResult ReplaceFileContents(const std::wstring& path, const std::string&
 
     RemoveStaleTemporaries(path);
     TemporaryFile temporary = CreateTemporaryBeside(path);
-    // A folder that takes no new files may still hold a file the user may write.
-    if (!temporary.file) return WriteInPlace(path, bytes);
+    if (!temporary.file) {
+        // A folder that refuses new files may still hold a file the user may
+        // write. Any other failure (a full drive) would fail in place as well,
+        // after the old content was already gone.
+        if (temporary.error == ERROR_ACCESS_DENIED) return WriteInPlace(path, bytes);
+        return {FileWriteFailure::Create, temporary.error};
+    }
 
     FileWriteResult result = WriteAll(temporary.file.Get(), bytes);
     temporary.file.Reset();

@@ -63,8 +63,8 @@ struct FileWriteResult {
 };
 // Writes bytes to a new temporary file beside path and then puts it in place
 // of path in one step, so that path holds either its old or its new content,
-// never a part. Where the folder refuses new files but path itself may be
-// written, path is rewritten in place instead. Temporary files that an
+// never a part. Where the folder refuses new files (access denied) but path
+// itself may be written, path is rewritten in place instead. Temporary files that an
 // interrupted earlier replacement of path left behind are removed first. A
 // read-only file is refused as Windows refuses to open it for writing.
 FileWriteResult ReplaceFileContents(const std::wstring& path, const std::string& bytes);

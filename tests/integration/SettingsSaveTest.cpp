@@ -114,14 +114,22 @@ TEST_F(SettingsSave, WhenTheFileCannotBeWrittenInPlaceEitherTheSaveIsRefused) {
 }
 
 TEST_F(SettingsSave, ADriveThatFillsUpKeepsTheOldFileWhole) {
-    FileWriteFaults full;
-    full.bytesUntilFull = 20;
-    ScopedFaults faults(std::move(full));
+    {
+        FileWriteFaults full;
+        full.bytesUntilFull = 20;
+        ScopedFaults faults(std::move(full));
+        Close();
+        ExpectRefused(L"Stream write error");
+        EXPECT_EQ(platform.messages[0].text, L"Stream write error.");
+        EXPECT_EQ(ReadTextFile(ini), original);
+        EXPECT_EQ(NamesIn(scratch.Path()), std::vector<std::wstring>{L"Sorabako.ini"});
+    }
+    platform.messages.clear();
+    // Too full even for the temporary file: writing in place would lose the old file.
+    ScopedFaults faults({ERROR_DISK_FULL});
     Close();
-    ExpectRefused(L"Stream write error");
-    EXPECT_EQ(platform.messages[0].text, L"Stream write error.");
+    ExpectRefused(L"Cannot create file \"" + ini + L"\". ");
     EXPECT_EQ(ReadTextFile(ini), original);
-    EXPECT_EQ(NamesIn(scratch.Path()), std::vector<std::wstring>{L"Sorabako.ini"});
 }
 
 TEST_F(SettingsSave, AReaderDuringManySavesSeesOnlyWholeFiles) {
