@@ -4,6 +4,7 @@
 #include "app/AppTitle.h"
 #include "app/ControlIds.h"
 #include "app/MainForm.h"
+#include "app/MessageLoop.h"
 #include "platform/AppError.h"
 #include "platform/FileSystem.h"
 #include "platform/ShellLink.h"
@@ -122,6 +123,24 @@ TEST_F(MainFormBehaviour, AFailingDropIsReleasedAndLeavesThePage) {
     EXPECT_TRUE(test::IsReleased(lastDrop));
     EXPECT_EQ(probe->Page(), kPageFile);
     EXPECT_TRUE(::IsIconic(form->Handle()));
+}
+
+TEST_F(MainFormBehaviour, TheMessageLoopReportsAFailingDropAndGoesOn) {
+    const std::wstring folder = scratch / std::wstring(200, L'd');
+    CreateFolderTree(folder);
+    const std::wstring good = scratch / L"good.txt";
+    WriteTextFile(good, "good");
+    ::PostMessageW(form->Handle(), WM_DROPFILES,
+                   reinterpret_cast<WPARAM>(MakeDrop({folder + L"\\" + std::wstring(300 - folder.size(), L'f')})), 0);
+    ::PostMessageW(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({good})), 0);
+    ::PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
+
+    EXPECT_EQ(RunMessageLoop(*form, SW_SHOWNORMAL), 0);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, L"The specified path is too long.");
+    EXPECT_EQ(platform.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    // The drop after the failing one was opened, and the close saved it.
+    EXPECT_EQ(IniDocument::Open(ini).Value(L"LOG", L"File1"), good);
 }
 
 TEST_F(MainFormBehaviour, ADroppedPathLongerThan255IsReadWhole) {

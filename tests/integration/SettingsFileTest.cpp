@@ -112,8 +112,27 @@ TEST_F(SettingsFile, AllModesOffEndsInTheSystemFolder) {
     EXPECT_EQ(probe.WorkFolder(), SystemTempFolderPath());
 }
 
+// Counts the horizontal extents set on list boxes of this thread.
+class ExtentCounter {
+public:
+    ExtentCounter() { hook_ = ::SetWindowsHookExW(WH_CALLWNDPROC, Count, nullptr, ::GetCurrentThreadId()); }
+    ~ExtentCounter() { ::UnhookWindowsHookEx(hook_); }
+    ExtentCounter(const ExtentCounter&) = delete;
+    ExtentCounter& operator=(const ExtentCounter&) = delete;
+    static inline int count = 0;
+
+private:
+    static LRESULT CALLBACK Count(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lParam)->message == LB_SETHORIZONTALEXTENT) ++count;
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_;
+};
+
 TEST_F(SettingsFile, HistoryKeysAreReadInFileOrderWithTheirValuesWhole) {
     const std::string longValue = "C:\\" + std::string(2100, 'v');
+    ExtentCounter extents;
+    ExtentCounter::count = 0;
     TForm1Probe probe = Start("[LOG]\r\nFile2=C:\\second.txt\r\nFile1=C:\\first.txt\r\nFile3=\r\n"
                               "File4=C:\\a=b\\c.txt\r\nFile1=C:\\ignored.txt\r\nFile5=C:\\same.txt\r\n"
                               "File6=C:\\same.txt\r\nFile7=" + longValue + "\r\n");
@@ -126,6 +145,7 @@ TEST_F(SettingsFile, HistoryKeysAreReadInFileOrderWithTheirValuesWhole) {
     EXPECT_EQ(entries[4], L"C:\\first.txt");  // a repeated name reads the one value the reader gives
     EXPECT_EQ(entries[5], entries[6]);
     EXPECT_EQ(entries[7].size(), 2047u);
+    EXPECT_EQ(ExtentCounter::count, 1) << "the extent is applied once, after the last entry";
 
     const IniDocument saved = Saved();
     EXPECT_EQ(saved.Value(L"LOG", L"File1"), std::wstring(L"C:\\second.txt"));

@@ -67,11 +67,17 @@ TEST_F(SourcePaths, UnreadableShortcutStaysTheSourceInLongForm) {
 }
 
 TEST_F(SourcePaths, TemporaryFolderIsLongAndEndsWithADelimiter) {
+    // The system hands out TMP as it was set, which is often the 8.3 form.
+    const std::wstring folder = scratch / L"a long temporary folder";
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring shortForm = ShortForm(folder);
+    ASSERT_NE(shortForm, folder) << "the file system gave no short name";
+    wchar_t saved[32768]{};
+    const bool hadTmp = ::GetEnvironmentVariableW(L"TMP", saved, 32768) != 0;
+    ::SetEnvironmentVariableW(L"TMP", shortForm.c_str());
     const std::wstring temp = SystemTempFolderPath();
-    ASSERT_FALSE(temp.empty());
-    EXPECT_EQ(temp.back(), L'\\');
-    EXPECT_EQ(ToLongPathName(temp), temp);
-    EXPECT_NE(::GetFileAttributesW(temp.c_str()), INVALID_FILE_ATTRIBUTES);
+    ::SetEnvironmentVariableW(L"TMP", hadTmp ? saved : nullptr);
+    EXPECT_EQ(temp, folder + L"\\");
 }
 
 TEST_F(SourcePaths, ModesGiveTheirWorkFolders) {
