@@ -57,17 +57,13 @@ protected:
 
 TEST_F(SettingsFile, NoFileGivesTheDefaults) {
     TForm1Probe probe = Start();
+    ASSERT_EQ(::GetSystemMetrics(SM_CXSCREEN), 1920) << "the test screen is 1920 x 1080";
+    ASSERT_EQ(::GetSystemMetrics(SM_CYSCREEN), 1080);
     const RECT normal = Placement().rcNormalPosition;
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    EXPECT_EQ(normal.left, width / 5 * 2);
-    EXPECT_EQ(normal.top, height / 3);
-    EXPECT_EQ(normal.right, width / 5 * 2 * 3 / 2);
-    EXPECT_EQ(normal.bottom, height / 3 * 2);
-    if (width == 1920 && height == 1080) {
-        EXPECT_EQ(normal.left, 768);
-        EXPECT_EQ(normal.bottom, 720);
-    }
+    EXPECT_EQ(normal.left, 768);
+    EXPECT_EQ(normal.top, 360);
+    EXPECT_EQ(normal.right, 1152);
+    EXPECT_EQ(normal.bottom, 720);
     const auto& c = probe.Controls();
     EXPECT_TRUE(IsChecked(c.RadioButtonSystemFolder));
     EXPECT_FALSE(IsChecked(c.CheckBoxCloseQuery));
