@@ -93,6 +93,7 @@ TEST_F(SourcePaths, RelativeSourceIsMadeAbsoluteAgainstTheCurrentFolder) {
     ::SetCurrentDirectoryW(scratch.Path().c_str());
     EXPECT_EQ(AbsoluteSourcePath(L"notes.txt"), scratch / L"notes.txt");
     EXPECT_EQ(AbsoluteSourcePath(L"sub\\..\\notes.txt"), scratch / L"notes.txt");
+    EXPECT_EQ(AbsoluteSourcePath(L"a\\notes.txt"), scratch / L"a\\notes.txt");
     ::SetCurrentDirectoryW(previous);
     EXPECT_EQ(AbsoluteSourcePath(L"C:\\x\\notes.txt"), L"C:\\x\\notes.txt");
     EXPECT_EQ(AbsoluteSourcePath(L"\\\\server\\share\\a"), L"\\\\server\\share\\a");
