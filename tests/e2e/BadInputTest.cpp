@@ -41,9 +41,10 @@ Outcome RunAnsweringBoxes(const Installation& install, const std::wstring& argum
     return outcome;
 }
 
-void ExpectValidSettings(const Installation& install) {
+// A one-shot run that reported nothing has saved its settings.
+void ExpectSavedSettings(const Installation& install) {
     const std::wstring path = install / L"Sorabako.ini";
-    if (!Exists(path)) return;
+    ASSERT_TRUE(Exists(path)) << "no settings file saved";
     const IniDocument settings = IniDocument::Open(path);
     EXPECT_EQ(settings.Value(L"PROGRAM", L"Version"), std::wstring(L"V2.1"));
     EXPECT_EQ(settings.Value(L"MODE", L"SaveStatus"), std::wstring(L"1"));
@@ -55,7 +56,7 @@ protected:
         Outcome outcome = RunAnsweringBoxes(install, arguments);
         EXPECT_TRUE(outcome.ended) << Utf8(arguments);
         EXPECT_EQ(outcome.exitCode, 0u) << Utf8(arguments);
-        ExpectValidSettings(install);
+        if (outcome.reports.empty()) ExpectSavedSettings(install);
         return outcome;
     }
 
@@ -65,21 +66,40 @@ protected:
 
 TEST_F(BadInput, OddCommandLinesAlwaysEnd) {
     const std::wstring deep = sources.Path() + L"\\";
-    const std::vector<std::wstring> lines = {
-        L"\"\"",
-        L"\"",
-        L"\"" + deep + L"a\x01" L"b.sbtest\"",
-        L"\"" + deep + std::wstring(259 - deep.size(), L'p') + L"\"",
-        L"\"" + deep + std::wstring(260 - deep.size(), L'p') + L"\"",
-        L"\"" + deep + std::wstring(300 - deep.size(), L'p') + L"\"",
-        L"\\\\noserver.invalid\\share\\x.sbtest",
-        L"NUL",
-        L"CON",
-        L"\"" + deep + L"missing folder\\\"",
-        L"\"" + deep + L"a|b<c>.sbtest\"",
+    const std::wstring invalid = L"Invalid characters in file name.";
+    const std::wstring tooLong = L"The specified path is too long.";
+    struct Case {
+        std::wstring line;
+        std::wstring report;  // empty: none, and the settings are saved
     };
-    for (const std::wstring& line : lines) Run(line);
+    const std::vector<Case> cases = {
+        {L"\"\"", invalid},
+        {L"\"", invalid},
+        {L"\"" + deep + L"a\x01" L"b.sbtest\"", invalid},
+        {L"\"" + deep + std::wstring(259 - deep.size(), L'p') + L"\"", L""},
+        {L"\"" + deep + std::wstring(260 - deep.size(), L'p') + L"\"", tooLong},
+        {L"\"" + deep + std::wstring(300 - deep.size(), L'p') + L"\"", tooLong},
+        {L"\\\\noserver.invalid\\share\\x.sbtest", L""},
+        {L"NUL", L""},
+        {L"CON", L""},
+        {L"\"" + deep + L"missing folder\\\"", L""},
+        {L"\"" + deep + L"a|b<c>.sbtest\"", invalid},
+    };
+    // Work copies go beside their sources, so a copy made of any of these would show there.
+    const std::string settings = "[MODE]\r\nSystemTempFolder=0\r\nSameFolder=1\r\n";
+    for (const Case& c : cases) {
+        WriteTextFile(install / L"Sorabako.ini", settings);
+        const Outcome outcome = Run(c.line);
+        if (c.report.empty()) {
+            EXPECT_TRUE(outcome.reports.empty()) << Utf8(c.line) << ": " << Utf8(outcome.reports.at(0));
+            EXPECT_EQ(IniDocument::Open(install / L"Sorabako.ini").Value(L"MODE", L"SameFolder"), std::wstring(L"1"));
+        } else {
+            EXPECT_EQ(outcome.reports, std::vector<std::wstring>{c.report}) << Utf8(c.line);
+            EXPECT_EQ(ReadTextFile(install / L"Sorabako.ini"), settings) << "an open that failed saves nothing";
+        }
+    }
     EXPECT_TRUE(NamesIn(sources.Path()).empty());
+    EXPECT_TRUE(NamesIn(install.TempFolder()).empty());
 }
 
 TEST_F(BadInput, AnOverlongSourceIsReportedAndTheProgramEnds) {
