@@ -179,7 +179,7 @@ def main():
     parser.add_argument("--tree", required=True, help="the private copy of the source tree to mutate")
     parser.add_argument("--build-cmd")
     parser.add_argument("--test-cmd")
-    parser.add_argument("--per-file", type=int, default=4)
+    parser.add_argument("--per-file", type=int, default=5)
     parser.add_argument("--seed", type=int, default=14)
     parser.add_argument("--timeout", type=int, default=600, help="seconds for one build or test run")
     parser.add_argument("--report", default=None)
