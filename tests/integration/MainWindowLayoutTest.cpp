@@ -225,12 +225,12 @@ TEST_F(MainWindowLayout, AMoveToAnotherDpiScalesMarginsFontAndTabs) {
     RECT suggested{100, 100, 100 + 420, 100 + 420};
     ::SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(Width(WindowRectOf(form->Handle())), 420);
-    const int margin = ::MulDiv(3, 144, 96);
-    EXPECT_EQ(Width(ClientRectOf(c.PageControl1)), Width(ClientRectOf(form->Handle())) - 2 * margin);
+    // At 144 DPI the 3-pixel margin is 4.5, rounded to 5, and the 11-pixel font 16.5, rounded to 17.
+    EXPECT_EQ(Width(ClientRectOf(c.PageControl1)), Width(ClientRectOf(form->Handle())) - 2 * 5);
     EXPECT_EQ(TabWidthOf(c.PageControl1), Width(ClientRectOf(c.PageControl1)) / 5);
     LOGFONTW font{};
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(c.ButtonSelect, WM_GETFONT, 0, 0)), sizeof(font), &font);
-    EXPECT_EQ(font.lfHeight, ::MulDiv(-11, 144, 96));
+    EXPECT_EQ(font.lfHeight, -17);
     EXPECT_STREQ(font.lfFaceName, L"Meiryo UI");
 }
 
