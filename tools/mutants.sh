@@ -33,5 +33,5 @@ mount_full_drive
 regex=${MUTANT_TESTS:-'^(unit_tests|integration_tests|e2e_tests)$'}
 python3 "$here/mutants.py" --tree "$tree" "${options[@]}" --report "$work/report.txt" \
     --build-cmd "cmake --build '$BUILD_DIR' -j 2" \
-    --test-cmd "ctest --test-dir '$BUILD_DIR' -R '$regex' --stop-on-failure --timeout 120" \
+    --test-cmd "ctest --test-dir '$BUILD_DIR' -R '$regex' --stop-on-failure --output-on-failure --timeout 120" \
     "$@"
