@@ -79,7 +79,8 @@ TEST_F(SettingsSave, AFolderThatTakesNoNewFilesGetsTheFileWrittenInPlaceAndLefto
     // A leftover of an interrupted save of this file, and names that only look alike.
     const std::vector<std::wstring> others = {L"Sorabako.ini.~notes.tmp", L"sbk1A2B.tmp", L"Other.ini.~0000beef.tmp",
                                               L"Sorabako.ini.~0000beef.tmp.bak"};
-    WriteTextFile(scratch / L"Sorabako.ini.~0000BEEF.tmp", "[LOG]\r\nFile1=C:\\half");
+    // Every edge of the hex digits, in both cases.
+    WriteTextFile(scratch / L"Sorabako.ini.~09afAF00.tmp", "[LOG]\r\nFile1=C:\\half");
     for (const std::wstring& name : others) WriteTextFile(scratch / name, "keep");
 
     ScopedFaults faults({ERROR_ACCESS_DENIED});
