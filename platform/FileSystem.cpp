@@ -114,28 +114,127 @@ std::wstring ModuleFileName(HMODULE module) {
 namespace sorabako {
 namespace {
 
+FileWriteFaults& Faults() {
+    static FileWriteFaults faults;
+    return faults;
+}
+
 std::wstring FolderOf(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
 }
 
-FileWriteResult WriteNewFile(const std::wstring& path, const std::string& bytes) {
-    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return {FileWriteFailure::Create, ::GetLastError()};
+std::wstring NameOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+bool IsHexDigit(wchar_t c) {
+    return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F');
+}
+
+constexpr std::wstring_view kTemporaryInfix = L".~";
+constexpr std::wstring_view kTemporarySuffix = L".tmp";
+constexpr std::size_t kTemporaryDigits = 8;
+
+FileWriteResult WriteAll(HANDLE file, const std::string& bytes) {
+    const FileWriteFaults& faults = Faults();
     std::size_t written = 0;
     while (written < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 20));
+        if (faults.beforeEachWrite) faults.beforeEachWrite();
+        std::size_t chunk = std::min<std::size_t>(bytes.size() - written, 1u << 20);
+        if (written + chunk > faults.bytesUntilFull) chunk = faults.bytesUntilFull - written;
         DWORD done = 0;
-        if (!::WriteFile(file.Get(), bytes.data() + written, chunk, &done, nullptr) || done == 0)
+        if (chunk == 0) return {FileWriteFailure::Write, ERROR_DISK_FULL};
+        if (!::WriteFile(file, bytes.data() + written, static_cast<DWORD>(chunk), &done, nullptr) || done == 0)
             return {FileWriteFailure::Write, ::GetLastError()};
         written += done;
     }
-    if (!::FlushFileBuffers(file.Get())) return {FileWriteFailure::Write, ::GetLastError()};
+    if (!::FlushFileBuffers(file)) return {FileWriteFailure::Write, ::GetLastError()};
     return {};
 }
 
+struct TemporaryFile {
+    UniqueFileHandle file;
+    std::wstring path;
+    DWORD error = ERROR_SUCCESS;
+};
+
+// A new file that no one else can open until it is closed.
+TemporaryFile CreateTemporaryBeside(const std::wstring& target) {
+    TemporaryFile temporary;
+    if (Faults().temporaryFileError != ERROR_SUCCESS) {
+        temporary.error = Faults().temporaryFileError;
+        return temporary;
+    }
+    const std::wstring stem = FolderOf(target) + L"\\";
+    DWORD unique = ::GetCurrentProcessId() * 2654435761u ^ ::GetTickCount();
+    for (int attempt = 0; attempt < 64; ++attempt, ++unique) {
+        temporary.path = stem + TemporaryNameFor(NameOf(target), unique);
+        temporary.file.Reset(::CreateFileW(temporary.path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (temporary.file) return temporary;
+        temporary.error = ::GetLastError();
+        if (temporary.error != ERROR_FILE_EXISTS && temporary.error != ERROR_ALREADY_EXISTS) break;
+    }
+    return temporary;
+}
+
+// Leftovers of a replacement that was killed before it could clean up. A file
+// still being written by another process is held without delete sharing, so
+// it is refused here and stays.
+void RemoveStaleTemporaries(const std::wstring& target) {
+    const std::wstring name = NameOf(target);
+    ForEachFolderEntry(FolderOf(target), [&](const WIN32_FIND_DATAW& entry) {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return;
+        if (IsTemporaryNameFor(name, entry.cFileName))
+            ::DeleteFileW((FolderOf(target) + L"\\" + entry.cFileName).c_str());
+    });
+}
+
+// Empties path and writes it, as a program without the temporary file would:
+// a failure part way leaves only what was written.
+FileWriteResult WriteInPlace(const std::wstring& path, const std::string& bytes) {
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                        nullptr));
+    if (!file) return {FileWriteFailure::Create, ::GetLastError()};
+    if (!::SetEndOfFile(file.Get())) return {FileWriteFailure::Create, ::GetLastError()};
+    return WriteAll(file.Get(), bytes);
+}
+
+bool PutInPlace(const std::wstring& temporary, const std::wstring& path, bool exists) {
+    // ReplaceFileW keeps the old file's attributes and security.
+    return (exists && ::ReplaceFileW(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                     nullptr, nullptr)) ||
+           ::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
 }  // namespace
+
+std::wstring TemporaryNameFor(const std::wstring& targetName, DWORD unique) {
+    std::wstring digits(kTemporaryDigits, L'0');
+    for (std::size_t i = kTemporaryDigits; i-- > 0; unique >>= 4) digits[i] = L"0123456789abcdef"[unique & 0xF];
+    return targetName + std::wstring(kTemporaryInfix) + digits + std::wstring(kTemporarySuffix);
+}
+
+bool IsTemporaryNameFor(const std::wstring& targetName, const std::wstring& candidate) {
+    const std::size_t length = targetName.size() + kTemporaryInfix.size() + kTemporaryDigits + kTemporarySuffix.size();
+    if (candidate.size() != length) return false;
+    const std::wstring_view view = candidate;
+    const auto same = [](std::wstring_view a, std::wstring_view b) {
+        return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
+                                      TRUE) == CSTR_EQUAL;
+    };
+    if (!same(view.substr(0, targetName.size()), targetName)) return false;
+    if (!same(view.substr(targetName.size(), kTemporaryInfix.size()), kTemporaryInfix)) return false;
+    const std::wstring_view digits = view.substr(targetName.size() + kTemporaryInfix.size(), kTemporaryDigits);
+    if (!std::all_of(digits.begin(), digits.end(), IsHexDigit)) return false;
+    return same(view.substr(length - kTemporarySuffix.size()), kTemporarySuffix);
+}
+
+void SetFileWriteFaults(FileWriteFaults faults) {
+    Faults() = std::move(faults);
+}
 
 FileReadResult ReadWholeFile(const std::wstring& path) {
     FileReadResult result;
@@ -157,21 +256,21 @@ FileWriteResult ReplaceFileContents(const std::wstring& path, const std::string&
     if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return {FileWriteFailure::Create, ERROR_ACCESS_DENIED};
 
-    std::wstring temporary(MAX_PATH + 1, L'\0');
-    if (!::GetTempFileNameW(FolderOf(path).c_str(), L"sbk", 0, temporary.data()))
-        return {FileWriteFailure::Create, ::GetLastError()};
-    temporary.resize(wcslen(temporary.c_str()));
-
-    FileWriteResult result = WriteNewFile(temporary, bytes);
-    if (result.failure == FileWriteFailure::None) {
-        // ReplaceFileW keeps the old file's attributes and security.
-        const bool replaced =
-            (exists && ::ReplaceFileW(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                      nullptr, nullptr)) ||
-            ::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (!replaced) result = {FileWriteFailure::Create, ::GetLastError()};
+    RemoveStaleTemporaries(path);
+    TemporaryFile temporary = CreateTemporaryBeside(path);
+    if (!temporary.file) {
+        // A folder that refuses new files may still hold a file the user may
+        // write. Any other failure (a full drive) would fail in place as well,
+        // after the old content was already gone.
+        if (temporary.error == ERROR_ACCESS_DENIED) return WriteInPlace(path, bytes);
+        return {FileWriteFailure::Create, temporary.error};
     }
-    if (result.failure != FileWriteFailure::None) ::DeleteFileW(temporary.c_str());
+
+    FileWriteResult result = WriteAll(temporary.file.Get(), bytes);
+    temporary.file.Reset();
+    if (result.failure == FileWriteFailure::None && !PutInPlace(temporary.path, path, exists))
+        result = {FileWriteFailure::Create, ::GetLastError()};
+    if (result.failure != FileWriteFailure::None) ::DeleteFileW(temporary.path.c_str());
     return result;
 }
 

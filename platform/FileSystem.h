@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -60,10 +61,27 @@ struct FileWriteResult {
     FileWriteFailure failure = FileWriteFailure::None;
     DWORD error = ERROR_SUCCESS;
 };
-// Writes bytes to a new file in the same folder and then puts it in place of
-// path in one step, so that path holds either its old or its new content,
-// never a part. A read-only file is refused as Windows refuses to open it
-// for writing.
+// Writes bytes to a new temporary file beside path and then puts it in place
+// of path in one step, so that path holds either its old or its new content,
+// never a part. Where the folder refuses new files (access denied) but path
+// itself may be written, path is rewritten in place instead. Temporary files that an
+// interrupted earlier replacement of path left behind are removed first. A
+// read-only file is refused as Windows refuses to open it for writing.
 FileWriteResult ReplaceFileContents(const std::wstring& path, const std::string& bytes);
+
+// The temporary files of ReplaceFileContents are named after their target:
+// "Sorabako.ini.~0123abcd.tmp" belongs to "Sorabako.ini" and to nothing else.
+std::wstring TemporaryNameFor(const std::wstring& targetName, DWORD unique);
+bool IsTemporaryNameFor(const std::wstring& targetName, const std::wstring& candidate);
+
+// What a real disk can make go wrong in ReplaceFileContents, for tests that
+// cannot provoke it under Wine (root may create files anywhere; no drive is
+// full). The program itself never sets them.
+struct FileWriteFaults {
+    DWORD temporaryFileError = ERROR_SUCCESS;  // creating the temporary file fails with this code
+    std::size_t bytesUntilFull = SIZE_MAX;      // writes stop short after so many bytes of one file
+    std::function<void()> beforeEachWrite;     // runs before every write call, e.g. to read the target
+};
+void SetFileWriteFaults(FileWriteFaults faults);
 
 }  // namespace sorabako

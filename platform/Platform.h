@@ -63,6 +63,12 @@ struct BoxOwner {
 };
 BoxOwner ModalBoxOwner(HWND activeWindow, HWND mainWindow);
 
+// Explorer's arguments for a window on path's folder with path selected; the
+// quotes keep blanks and commas in the path from splitting it.
+inline std::wstring ExplorerSelectParameters(const std::wstring& path) {
+    return L"/select," + Quoted(path);
+}
+
 class Win32Platform final : public Platform {
 public:
     void ShellOpen(HWND owner, const std::wstring& target) override;

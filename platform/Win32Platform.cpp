@@ -67,7 +67,7 @@ void Win32Platform::ShellOpen(HWND owner, const std::wstring& target) {
 }
 
 void Win32Platform::ShowInExplorer(HWND owner, const std::wstring& path) {
-    const std::wstring parameters = L"/select," + Quoted(path);
+    const std::wstring parameters = ExplorerSelectParameters(path);
     ::ShellExecuteW(owner, L"open", L"explorer.exe", parameters.c_str(), nullptr, SW_SHOWNORMAL);
 }
 

@@ -5,4 +5,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 export BUILD_DIR=${BUILD_DIR:-$here/../build}
 . "$here/common.sh"
 [ -n "${WINEPREFIX:-}" ] || wine_environment
+# A run meant for another code page names its locale here; it wins over the
+# Japanese default that wine_environment or the caller's shell set.
+[ -z "${SORABAKO_LOCALE:-}" ] || export LC_ALL=$SORABAKO_LOCALE
 exec wine "$@"

@@ -247,4 +247,17 @@ void AnswerBox(HWND box, int button) {
     for (DWORD waited = 0; ::IsWindow(box) && waited < kDialogTimeoutMs; waited += kPollMs) ::Sleep(kPollMs);
 }
 
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += kPollMs) {
+        if (condition()) return true;
+        ::Sleep(kPollMs);
+    }
+    return condition();
+}
+
+void PaintNow(HWND window) {
+    // UpdateWindow on another thread's window waits until its WM_PAINT is handled.
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 }  // namespace sorabako::test

@@ -5,6 +5,7 @@
 #include "platform/UniqueHandle.h"
 #include "support/ScratchFolder.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -78,5 +79,9 @@ void ClickButton(HWND form, const wchar_t* caption);
 HWND NextDialog(ChildProcess& program, HWND previous);
 // Presses a button of a box by its id and waits until the box is gone.
 void AnswerBox(HWND box, int button);
+// Polls condition until it holds; false when it still does not after timeoutMs.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+// Has another process's window and its children paint what they show now.
+void PaintNow(HWND window);
 
 }  // namespace sorabako::test

@@ -20,7 +20,7 @@ TEST(ShellIntegration, AboutBoxShowsTheVersionAndClosesOnEsc) {
     ClickButton(form, L"バージョン情報");
     HWND about = program.WaitForWindow(L"TAboutBox", kTimeoutMs);
     ASSERT_TRUE(about);
-    EXPECT_FALSE(::IsWindowEnabled(form));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(form); }, kTimeoutMs)) << "the owner stays enabled";
 
     std::wstring text;
     for (HWND child = ::GetWindow(about, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -30,16 +30,15 @@ TEST(ShellIntegration, AboutBoxShowsTheVersionAndClosesOnEsc) {
     }
     EXPECT_EQ(text.rfind(L"ソラバコ V2.1 (2.1.0.1) Release Build\r\n" + install.Executable() + L"\r\n", 0), 0u)
         << Utf8(text);
-    ::Sleep(300);
+    PaintNow(about);
     const std::wstring folder = BuildFolder() + L"\\screenshots";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     EXPECT_TRUE(SaveWindowScreenshot(about, folder + L"\\about.bmp"));
 
     HWND ok = ::GetDlgItem(about, IDOK);
     ::PostMessageW(ok, WM_KEYDOWN, VK_ESCAPE, 0);
-    for (DWORD waited = 0; ::IsWindow(about) && waited < kTimeoutMs; waited += 20) ::Sleep(20);
-    EXPECT_FALSE(::IsWindow(about));
-    EXPECT_TRUE(::IsWindowEnabled(form));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, kTimeoutMs));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(form) != FALSE; }, kTimeoutMs)) << "the owner stays disabled";
     ::PostMessageW(form, WM_CLOSE, 0, 0);
     EXPECT_TRUE(program.WaitForExit(kTimeoutMs));
 }
@@ -109,7 +108,6 @@ TEST(ShellIntegration, SendToLinkIsCreatedAndStartsTheProgram) {
         }
         ::Sleep(50);
     }
-    ::Sleep(200);
     ::DeleteFileW(link.c_str());
     const auto names = NamesIn(install.TempFolder());
     ASSERT_EQ(names.size(), 1u);

@@ -40,15 +40,30 @@ protected:
     HWND firstWindow = nullptr;
 };
 
-TEST_F(SingleInstance, SecondStartWithAPathShowsTheMessageAndOpensNothing) {
+// Polls until window is the foreground window.
+bool BecomesForeground(HWND window) {
+    for (DWORD waited = 0; waited < kTimeoutMs; waited += 20) {
+        if (::GetForegroundWindow() == window) return true;
+        ::Sleep(20);
+    }
+    return false;
+}
+
+TEST_F(SingleInstance, SecondStartWithAPathShowsTheMessageBringsTheFirstForwardAndOpensNothing) {
     HWND window = StartFirst();
     ASSERT_TRUE(window && ::IsWindowVisible(window)) << "the first instance shows no window";
     const std::wstring source = sources / L"sent.sbtest";
     WriteTextFile(source, "sent");
+    // Another program's window is in front when the second start comes.
+    UniqueWindow other(::CreateWindowExW(0, L"STATIC", L"other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                         300, 200, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    ::SetForegroundWindow(other.Get());
+    ASSERT_TRUE(BecomesForeground(other.Get()));
 
     ChildProcess second = install.Start(L"\"" + source + L"\"");
     AnswerAlreadyRunning(second);
 
+    EXPECT_TRUE(BecomesForeground(window));
     EXPECT_TRUE(first->IsRunning());
     EXPECT_TRUE(::IsWindowVisible(window));
     EXPECT_TRUE(NamesIn(install.TempFolder()).empty());

@@ -36,8 +36,9 @@ TEST(WindowRoad, ScreenshotsOfTheFourPages) {
     const wchar_t* names[] = {L"file", L"settings", L"history", L"help"};
     for (int page = 0; page < 4; ++page) {
         ClickTab(pageControl, page);
-        ::Sleep(400);  // the program repaints the page it brought to the front
-        EXPECT_EQ(::SendMessageW(pageControl, TCM_GETCURSEL, 0, 0), page);
+        EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(pageControl, TCM_GETCURSEL, 0, 0) == page; }, kTimeoutMs))
+            << "page " << page;
+        PaintNow(window);
         EXPECT_TRUE(SaveWindowScreenshot(window, folder + L"\\page-" + names[page] + L".bmp"));
     }
     ::PostMessageW(window, WM_CLOSE, 0, 0);
@@ -86,7 +87,7 @@ TEST(WindowRoad, TheRealBrowseDialogIsCentredPreselectsAndChooses) {
     ClickTab(::FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr), 1);
     HWND choose = ChildWithText(window, L"選択");
     ASSERT_TRUE(choose);
-    for (DWORD waited = 0; !::IsWindowVisible(choose) && waited < kTimeoutMs; waited += 20) ::Sleep(20);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(choose) != FALSE; }, kTimeoutMs));
     // What a click on the button reports to the form.
     ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(choose), BN_CLICKED), reinterpret_cast<LPARAM>(choose));
 
@@ -113,6 +114,55 @@ TEST(WindowRoad, TheRealBrowseDialogIsCentredPreselectsAndChooses) {
     EXPECT_EQ(saved.Value(L"MODE", L"AnotherFolderName"), chosen.Path());
     EXPECT_EQ(saved.Value(L"MODE", L"AnotherFolder"), std::wstring(L"1"));
     EXPECT_EQ(saved.Value(L"MODE", L"SystemTempFolder"), std::wstring(L"0"));
+}
+
+// The file-name box of the open dialog, found by its id wherever it sits.
+HWND FileNameBox(HWND dialog) {
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    ::EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM context) noexcept -> BOOL {
+            if (::GetDlgCtrlID(child) != 1152) return TRUE;
+            reinterpret_cast<Search*>(context)->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST(WindowRoad, TheRealFileOpenDialogChoosesAFileThatIsOpenedAsACopy) {
+    Installation install;
+    ScratchFolder sources;
+    const std::wstring source = sources / L"選んだ文書.sbtest";
+    WriteTextFile(source, "chosen");
+    ChildProcess program = install.Start(L"");
+    HWND window = program.WaitForWindow(L"TForm1", kTimeoutMs);
+    ASSERT_TRUE(window);
+    ClickButton(window, L"開くファイルを選択");
+
+    HWND dialog = NextDialog(program, nullptr);
+    ASSERT_TRUE(dialog) << "no file-open dialog";
+    HWND name = FileNameBox(dialog);
+    ASSERT_TRUE(name) << "no file-name box";
+    ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(source.c_str()));
+    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+
+    const auto launches = install.WaitForLaunches(1, kTimeoutMs);
+    ASSERT_EQ(launches.size(), 1u) << "the chosen file was not opened";
+    const auto copies = NamesIn(install.TempFolder());
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].substr(20), L"選んだ文書.sbtest");
+    EXPECT_EQ(ReadTextFile(install.TempFolder() + L"\\" + copies[0]), "chosen");
+    EXPECT_NE(launches[0].find(copies[0]), std::wstring::npos) << Utf8(launches[0]);
+
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(kTimeoutMs));
+    const IniDocument saved = IniDocument::Open(install / L"Sorabako.ini");
+    EXPECT_EQ(saved.Value(L"LOG", L"File1"), source);
+    EXPECT_EQ(saved.Value(L"MODE", L"LastFolderName"), sources.Path());
+    EXPECT_EQ(ReadTextFile(source), "chosen");
 }
 
 }  // namespace

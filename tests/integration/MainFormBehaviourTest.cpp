@@ -4,6 +4,7 @@
 #include "app/AppTitle.h"
 #include "app/ControlIds.h"
 #include "app/MainForm.h"
+#include "app/MessageLoop.h"
 #include "platform/AppError.h"
 #include "platform/FileSystem.h"
 #include "platform/ShellLink.h"
@@ -122,6 +123,24 @@ TEST_F(MainFormBehaviour, AFailingDropIsReleasedAndLeavesThePage) {
     EXPECT_TRUE(test::IsReleased(lastDrop));
     EXPECT_EQ(probe->Page(), kPageFile);
     EXPECT_TRUE(::IsIconic(form->Handle()));
+}
+
+TEST_F(MainFormBehaviour, TheMessageLoopReportsAFailingDropAndGoesOn) {
+    const std::wstring folder = scratch / std::wstring(200, L'd');
+    CreateFolderTree(folder);
+    const std::wstring good = scratch / L"good.txt";
+    WriteTextFile(good, "good");
+    ::PostMessageW(form->Handle(), WM_DROPFILES,
+                   reinterpret_cast<WPARAM>(MakeDrop({folder + L"\\" + std::wstring(300 - folder.size(), L'f')})), 0);
+    ::PostMessageW(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({good})), 0);
+    ::PostMessageW(form->Handle(), WM_CLOSE, 0, 0);
+
+    EXPECT_EQ(RunMessageLoop(*form, SW_SHOWNORMAL), 0);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, L"The specified path is too long.");
+    EXPECT_EQ(platform.messages[0].flags, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    // The drop after the failing one was opened, and the close saved it.
+    EXPECT_EQ(IniDocument::Open(ini).Value(L"LOG", L"File1"), good);
 }
 
 TEST_F(MainFormBehaviour, ADroppedPathLongerThan255IsReadWhole) {
@@ -251,6 +270,66 @@ TEST_F(MainFormBehaviour, PopupMenuEnablesItsItemsByTheListsState) {
     probe->Select(0);
     probe->PopupMenu1Popup();
     for (int id : {kIdOpenTempP1, kIdOpenLocationP1, kIdDeleteP1, kIdClearP1}) EXPECT_TRUE(Enabled(menu, id));
+}
+
+// While a popup menu of this thread tracks, notes it and presses keys in it.
+class MenuDriver {
+public:
+    explicit MenuDriver(std::vector<UINT> keys) {
+        keys_ = std::move(keys);
+        shown_ = nullptr;
+        timer_ = ::SetTimer(nullptr, 0, 50, Tick);
+    }
+    ~MenuDriver() { ::KillTimer(nullptr, timer_); }
+    MenuDriver(const MenuDriver&) = delete;
+    MenuDriver& operator=(const MenuDriver&) = delete;
+    HWND Shown() const { return shown_; }
+    RECT Where() const { return where_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        HWND menu = ::FindWindowW(L"#32768", nullptr);
+        if (!menu || !::IsWindowVisible(menu) || shown_) return;
+        shown_ = menu;
+        ::GetWindowRect(menu, &where_);
+        for (UINT key : keys_) {
+            ::PostMessageW(menu, WM_KEYDOWN, key, 0);
+            ::PostMessageW(menu, WM_KEYUP, key, 0);
+        }
+    }
+    static inline std::vector<UINT> keys_;
+    static inline HWND shown_ = nullptr;
+    static inline RECT where_{};
+    UINT_PTR timer_;
+};
+
+TEST_F(MainFormBehaviour, ARightClickOnTheHistoryOpensTheMenuAndItsCommandsRun) {
+    probe->PopupMenu1Popup();  // an empty list greys every item: opening must enable them again
+    probe->History().RecordSource(L"C:\\a.txt");
+    probe->History().RecordSource(L"C:\\b.txt");
+    HWND list = probe->Controls().ListBox1;
+    RECT r{};
+    ::GetWindowRect(list, &r);
+    {
+        // Up from the top wraps to the last item, 履歴をクリア.
+        MenuDriver driver({VK_UP, VK_RETURN});
+        ::SendMessageW(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(r.left + 10, r.top + 10));
+        ASSERT_TRUE(driver.Shown()) << "no popup menu";
+    }
+    DrainQueueSawQuit();  // the chosen command arrives as a posted WM_COMMAND
+    EXPECT_TRUE(Entries().empty());
+
+    probe->History().RecordSource(L"C:\\c.txt");
+    {
+        MenuDriver driver({VK_ESCAPE});
+        ::SendMessageW(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
+        ASSERT_TRUE(driver.Shown()) << "no popup menu from the keyboard";
+        const RECT menu = driver.Where();
+        EXPECT_EQ(menu.left, r.left);  // from the keyboard: at the list's corner
+        EXPECT_EQ(menu.top, r.top);
+    }
+    DrainQueueSawQuit();
+    EXPECT_EQ(Entries(), std::vector<std::wstring>{L"C:\\c.txt"});
 }
 
 TEST_F(MainFormBehaviour, ReopeningAnExistingFileMovesItDownAndMakesANewCopy) {

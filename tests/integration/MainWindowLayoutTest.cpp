@@ -101,25 +101,22 @@ TEST_F(MainWindowLayout, DesignSizeGivesCellsByTheGridRules) {
         << "a menu bar row is reserved";
     ExpectTabWidthRule();
 
+    // The figures of the 280 × 280 design size at 96 DPI under the test prefix:
+    // a 258 × 217 page, a 252 × 211 panel inside its 3-pixel margin.
     const RECT page = ClientRectOf(c.TabSheetFile);
-    const int panelWidth = Width(page) - 6;
-    const int panelHeight = Height(page) - 6;
-    EXPECT_EQ(Width(ClientRectOf(c.ButtonSelect)), panelWidth - 6);
-    EXPECT_EQ(Height(ClientRectOf(c.ButtonSelect)), layout::SplitByPercent(panelHeight, {20, 20, 20, 20, 20})[0] - 6);
-    EXPECT_EQ(Width(ClientRectOf(c.ButtonHelp)), layout::SplitByPercent(panelWidth, {50, 50})[0] - 6);
-    EXPECT_EQ(Width(ClientRectOf(c.ListBox1)), panelWidth);
-    EXPECT_EQ(Height(ClientRectOf(c.ListBox1)), panelHeight);
-
-    const std::vector<int> rows = layout::SplitByPercent(panelHeight, {68.7396, 31.2604});
-    EXPECT_EQ(Height(ClientRectOf(c.GroupBox2)), rows[0]);
-    EXPECT_EQ(Height(ClientRectOf(c.GroupBox1)), rows[1]);
-    const int modeGridWidth = Width(ClientRectOf(c.GroupBox2)) - 4 - 6;
+    EXPECT_EQ(Width(page), 258);
+    EXPECT_EQ(Height(page), 217);
+    EXPECT_EQ(Width(ClientRectOf(c.ButtonSelect)), 246);   // the whole row less the 3-pixel cell margins
+    EXPECT_EQ(Height(ClientRectOf(c.ButtonSelect)), 36);   // a fifth of 211 is 42
+    EXPECT_EQ(Width(ClientRectOf(c.ButtonHelp)), 120);     // half of 252 is 126
+    EXPECT_EQ(Width(ClientRectOf(c.ListBox1)), 252);
+    EXPECT_EQ(Height(ClientRectOf(c.ListBox1)), 211);
+    EXPECT_EQ(Height(ClientRectOf(c.GroupBox2)), 145);     // 68.7396 % of 211
+    EXPECT_EQ(Height(ClientRectOf(c.GroupBox1)), 66);      // the rest
     const RECT mode = ClientRectOf(c.RadioButtonSameFolder);
-    EXPECT_EQ(Width(mode), layout::SplitByPercent(modeGridWidth, {33.3333, 33.3333, 33.3333})[0] - 6);
-    EXPECT_EQ(Width(ClientRectOf(c.ButtonSelectAnotherTempFolder)),
-              layout::SplitByPercent(modeGridWidth, {33.3333, 33.3333, 33.3333})[1] - 6);
-    EXPECT_NEAR(Height(mode), 32, 3);
-    EXPECT_NEAR(Width(mode), 72, 6);
+    EXPECT_EQ(Width(mode), 75);                            // thirds of 242 carry the rounding on: 81, 80, 81
+    EXPECT_EQ(Width(ClientRectOf(c.ButtonSelectAnotherTempFolder)), 74);
+    EXPECT_EQ(Height(mode), 33);
 }
 
 TEST_F(MainWindowLayout, TabWidthFollowsEverySizeChange) {
@@ -289,12 +286,12 @@ TEST_F(MainWindowLayout, AMoveToAnotherDpiScalesMarginsFontAndTabs) {
     RECT suggested{100, 100, 100 + 420, 100 + 420};
     ::SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(Width(WindowRectOf(form->Handle())), 420);
-    const int margin = ::MulDiv(3, 144, 96);
-    EXPECT_EQ(Width(ClientRectOf(c.PageControl1)), Width(ClientRectOf(form->Handle())) - 2 * margin);
+    // At 144 DPI the 3-pixel margin is 4.5, rounded to 5, and the 11-pixel font 16.5, rounded to 17.
+    EXPECT_EQ(Width(ClientRectOf(c.PageControl1)), Width(ClientRectOf(form->Handle())) - 2 * 5);
     EXPECT_EQ(TabWidthOf(c.PageControl1), Width(ClientRectOf(c.PageControl1)) / 5);
     LOGFONTW font{};
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(c.ButtonSelect, WM_GETFONT, 0, 0)), sizeof(font), &font);
-    EXPECT_EQ(font.lfHeight, ::MulDiv(-11, 144, 96));
+    EXPECT_EQ(font.lfHeight, -17);
     EXPECT_STREQ(font.lfFaceName, L"Meiryo UI");
 }
 

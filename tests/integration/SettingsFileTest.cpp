@@ -57,17 +57,13 @@ protected:
 
 TEST_F(SettingsFile, NoFileGivesTheDefaults) {
     TForm1Probe probe = Start();
+    ASSERT_EQ(::GetSystemMetrics(SM_CXSCREEN), 1920) << "the test screen is 1920 x 1080";
+    ASSERT_EQ(::GetSystemMetrics(SM_CYSCREEN), 1080);
     const RECT normal = Placement().rcNormalPosition;
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    EXPECT_EQ(normal.left, width / 5 * 2);
-    EXPECT_EQ(normal.top, height / 3);
-    EXPECT_EQ(normal.right, width / 5 * 2 * 3 / 2);
-    EXPECT_EQ(normal.bottom, height / 3 * 2);
-    if (width == 1920 && height == 1080) {
-        EXPECT_EQ(normal.left, 768);
-        EXPECT_EQ(normal.bottom, 720);
-    }
+    EXPECT_EQ(normal.left, 768);
+    EXPECT_EQ(normal.top, 360);
+    EXPECT_EQ(normal.right, 1152);
+    EXPECT_EQ(normal.bottom, 720);
     const auto& c = probe.Controls();
     EXPECT_TRUE(IsChecked(c.RadioButtonSystemFolder));
     EXPECT_FALSE(IsChecked(c.CheckBoxCloseQuery));
@@ -112,8 +108,27 @@ TEST_F(SettingsFile, AllModesOffEndsInTheSystemFolder) {
     EXPECT_EQ(probe.WorkFolder(), SystemTempFolderPath());
 }
 
+// Counts the horizontal extents set on list boxes of this thread.
+class ExtentCounter {
+public:
+    ExtentCounter() { hook_ = ::SetWindowsHookExW(WH_CALLWNDPROC, Count, nullptr, ::GetCurrentThreadId()); }
+    ~ExtentCounter() { ::UnhookWindowsHookEx(hook_); }
+    ExtentCounter(const ExtentCounter&) = delete;
+    ExtentCounter& operator=(const ExtentCounter&) = delete;
+    static inline int count = 0;
+
+private:
+    static LRESULT CALLBACK Count(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lParam)->message == LB_SETHORIZONTALEXTENT) ++count;
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_;
+};
+
 TEST_F(SettingsFile, HistoryKeysAreReadInFileOrderWithTheirValuesWhole) {
     const std::string longValue = "C:\\" + std::string(2100, 'v');
+    ExtentCounter extents;
+    ExtentCounter::count = 0;
     TForm1Probe probe = Start("[LOG]\r\nFile2=C:\\second.txt\r\nFile1=C:\\first.txt\r\nFile3=\r\n"
                               "File4=C:\\a=b\\c.txt\r\nFile1=C:\\ignored.txt\r\nFile5=C:\\same.txt\r\n"
                               "File6=C:\\same.txt\r\nFile7=" + longValue + "\r\n");
@@ -126,6 +141,7 @@ TEST_F(SettingsFile, HistoryKeysAreReadInFileOrderWithTheirValuesWhole) {
     EXPECT_EQ(entries[4], L"C:\\first.txt");  // a repeated name reads the one value the reader gives
     EXPECT_EQ(entries[5], entries[6]);
     EXPECT_EQ(entries[7].size(), 2047u);
+    EXPECT_EQ(ExtentCounter::count, 1) << "the extent is applied once, after the last entry";
 
     const IniDocument saved = Saved();
     EXPECT_EQ(saved.Value(L"LOG", L"File1"), std::wstring(L"C:\\second.txt"));

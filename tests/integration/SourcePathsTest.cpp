@@ -47,11 +47,12 @@ TEST_F(SourcePaths, UpperCaseShortcutResolvesToTheLongTargetAndOtherSourcesStayA
     EXPECT_EQ(NormalizeSource(disguised), disguised);
 }
 
-TEST_F(SourcePaths, ShortcutToAFolderAndToAJapaneseName) {
-    if (::GetACP() != 932) GTEST_SKIP() << "Wine stores link targets in the ANSI code page";
-    const std::wstring folder = scratch / L"写真 2026";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring link = scratch / L"写真.lnk";
+TEST_F(SourcePaths, ShortcutToAFolderWithANameOfTheCodePage) {
+    // Wine stores link targets in the ANSI code page: a name that page holds.
+    const bool japanese = ::GetACP() == 932;
+    const std::wstring folder = scratch / (japanese ? L"写真 2026" : L"Fotos \x00e9t\x00e9 2026");
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring link = scratch / (japanese ? L"写真.lnk" : L"Fotos.lnk");
     ASSERT_EQ(SaveShortcut(link, folder), S_OK);
     EXPECT_EQ(NormalizeSource(link), folder);
 }
@@ -67,11 +68,17 @@ TEST_F(SourcePaths, UnreadableShortcutStaysTheSourceInLongForm) {
 }
 
 TEST_F(SourcePaths, TemporaryFolderIsLongAndEndsWithADelimiter) {
+    // The system hands out TMP as it was set, which is often the 8.3 form.
+    const std::wstring folder = scratch / L"a long temporary folder";
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring shortForm = ShortForm(folder);
+    ASSERT_NE(shortForm, folder) << "the file system gave no short name";
+    wchar_t saved[32768]{};
+    const bool hadTmp = ::GetEnvironmentVariableW(L"TMP", saved, 32768) != 0;
+    ::SetEnvironmentVariableW(L"TMP", shortForm.c_str());
     const std::wstring temp = SystemTempFolderPath();
-    ASSERT_FALSE(temp.empty());
-    EXPECT_EQ(temp.back(), L'\\');
-    EXPECT_EQ(ToLongPathName(temp), temp);
-    EXPECT_NE(::GetFileAttributesW(temp.c_str()), INVALID_FILE_ATTRIBUTES);
+    ::SetEnvironmentVariableW(L"TMP", hadTmp ? saved : nullptr);
+    EXPECT_EQ(temp, folder + L"\\");
 }
 
 TEST_F(SourcePaths, ModesGiveTheirWorkFolders) {
@@ -87,6 +94,7 @@ TEST_F(SourcePaths, RelativeSourceIsMadeAbsoluteAgainstTheCurrentFolder) {
     ::SetCurrentDirectoryW(scratch.Path().c_str());
     EXPECT_EQ(AbsoluteSourcePath(L"notes.txt"), scratch / L"notes.txt");
     EXPECT_EQ(AbsoluteSourcePath(L"sub\\..\\notes.txt"), scratch / L"notes.txt");
+    EXPECT_EQ(AbsoluteSourcePath(L"a\\notes.txt"), scratch / L"a\\notes.txt");
     ::SetCurrentDirectoryW(previous);
     EXPECT_EQ(AbsoluteSourcePath(L"C:\\x\\notes.txt"), L"C:\\x\\notes.txt");
     EXPECT_EQ(AbsoluteSourcePath(L"\\\\server\\share\\a"), L"\\\\server\\share\\a");

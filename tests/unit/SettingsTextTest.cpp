@@ -25,7 +25,7 @@ TEST(ProfileInteger, AcceptsDecimalAndTheThreeHexPrefixes) {
 
 TEST(ProfileInteger, RejectsEverythingElse) {
     for (const wchar_t* bad : {L"12abc", L"abc", L"", L" ", L"-", L"0x", L"$", L"2147483648", L"-2147483649",
-                               L"$100000000", L"1 2", L"yes", L"12 "})
+                               L"$100000000", L"1 2", L"yes", L"12 ", L"0x1G", L"$g1"})
         EXPECT_EQ(ParseProfileInteger(bad), std::nullopt) << testing::PrintToString(std::wstring(bad));
 }
 

@@ -28,6 +28,7 @@ TEST(TreeCopyPathChecks, OnlyALeadingDriveColonIsAllowed) {
     EXPECT_EQ(CheckError(L"C:\\docs\\a:stream"), L"The path format is not supported");
     EXPECT_EQ(CheckError(L"\\\\server\\share:x"), L"The path format is not supported");
     EXPECT_EQ(CheckError(L"\\\\?\\C:\\docs"), L"(no error)");
+    EXPECT_EQ(CheckError(L"\\\\?\\:docs"), L"The path format is not supported");
 }
 
 TEST(TreeCopyPathChecks, BlankAndInvalidCharactersComeLast) {
@@ -40,6 +41,7 @@ TEST(TreeCopyPathChecks, BlankAndInvalidCharactersComeLast) {
 
 TEST(TreeCopyFolderComparison, IgnoresCaseAndTrailingDelimiters) {
     EXPECT_TRUE(NameSameFolder(L"C:\\Docs", L"c:\\docs\\"));
+    EXPECT_FALSE(NameSameFolder(L"D:\\", L"d:"));  // a drive root keeps its delimiter
     EXPECT_FALSE(NameSameFolder(L"C:\\Docs", L"C:\\Docs2"));
     EXPECT_TRUE(IsSameOrInside(L"C:\\Docs\\sub\\x", L"c:\\docs"));
     EXPECT_TRUE(IsSameOrInside(L"D:\\$2026-", L"D:\\"));

@@ -64,6 +64,7 @@ TEST(ParentFolderOfSource, FollowsDriveAndUncRules) {
     EXPECT_EQ(ParentFolderOfSource(L"C:/docs/plan.xlsx"), L"C:/docs");
     EXPECT_EQ(ParentFolderOfSource(L"plan.xlsx"), L"");
     EXPECT_EQ(ParentFolderOfSource(L"  C:\\docs\\plan.xlsx  "), L"C:\\docs");
+    EXPECT_EQ(ParentFolderOfSource(L"  C:\\  "), L"");
 }
 
 TEST(ParentFolderOfSource, RaisesItsTwoErrors) {
