@@ -11,6 +11,14 @@ inline constexpr wchar_t kChooseWorkFolder[] = L"作業フォルダを選択";
 inline constexpr wchar_t kAnotherFolderChosen[] = L"任意フォルダを作業用に選択しました。";
 inline constexpr wchar_t kSourceMissingQuestion[] = L"元のファイルが有りません。この履歴を削除しますか？";
 
+// After the launch of a work copy that lacks entries; "{n}" stands for a count.
+inline constexpr wchar_t kSkippedFiles[] = L"ファイル {n} 個";
+inline constexpr wchar_t kSkippedFolders[] = L"フォルダ {n} 個";
+inline constexpr wchar_t kSkippedJoiner[] = L"と";
+inline constexpr wchar_t kSkippedHeadTail[] = L"をコピーできませんでした。";
+inline constexpr wchar_t kSkippedReasonSeparator[] = L"：";
+inline constexpr wchar_t kSkippedMore[] = L"ほか {n} 個";
+
 // Shortcut registration.
 inline constexpr wchar_t kShortcutExists[] = L" は既に存在します。\r\n更新しますか？\r\n[はい]: 更新, [いいえ]: 削除, [Cancel]: 取消し";
 inline constexpr wchar_t kShortcutUpdated[] = L"更新されました。";
