@@ -24,13 +24,17 @@ std::unique_ptr<ProgressDialog> ProgressDialog::Open(HWND owner, const ProgressD
     dialog->SetLine(1, text.firstLine.c_str(), TRUE, nullptr);
     dialog->SetLine(2, text.secondLine.c_str(), TRUE, nullptr);
     const DWORD flags = PROGDLG_NORMAL | PROGDLG_AUTOTIME | (owner ? PROGDLG_MODAL : 0);
+    const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
     if (FAILED(dialog->StartProgressDialog(owner, nullptr, flags, nullptr))) return nullptr;
     if (!owner) BringToFront(*dialog.Get());
-    return std::unique_ptr<ProgressDialog>(new ProgressDialog(std::move(dialog)));
+    return std::unique_ptr<ProgressDialog>(new ProgressDialog(std::move(dialog), owner, ownerWasEnabled));
 }
 
+// A modal dialog disables its owner; not every implementation enables it
+// again when the dialog ends, so the owner gets back the state it had.
 ProgressDialog::~ProgressDialog() {
     dialog_->StopProgressDialog();
+    if (ownerWasEnabled_) ::EnableWindow(owner_, TRUE);
 }
 
 void ProgressDialog::SetProgress(ULONGLONG done, ULONGLONG total) {

@@ -35,8 +35,11 @@ public:
     static void AnswerSentMessages();
 
 private:
-    explicit ProgressDialog(Microsoft::WRL::ComPtr<IProgressDialog> dialog) : dialog_(std::move(dialog)) {}
+    ProgressDialog(Microsoft::WRL::ComPtr<IProgressDialog> dialog, HWND owner, bool ownerWasEnabled)
+        : dialog_(std::move(dialog)), owner_(owner), ownerWasEnabled_(ownerWasEnabled) {}
     Microsoft::WRL::ComPtr<IProgressDialog> dialog_;
+    HWND owner_;
+    bool ownerWasEnabled_;
 };
 
 }  // namespace sorabako
