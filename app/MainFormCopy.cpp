@@ -12,9 +12,10 @@
 namespace sorabako {
 
 // The dialog belongs to the window while the window is on screen; on the
-// one-shot road the window stays hidden and the dialog stands on its own.
+// one-shot road the window stays hidden and the dialog stands on its own, as
+// it does beside a minimised window, which would hide the windows it owns.
 CopyOutcome TForm1::CopyToWorkPath(const std::wstring& source, const std::wstring& workPath, bool folder) {
-    const HWND owner = ::IsWindowVisible(window_) ? window_ : nullptr;
+    const HWND owner = ::IsWindowVisible(window_) && !::IsIconic(window_) ? window_ : nullptr;
     const ProgressDialogText text{ApplicationTitle(), source, workPath};
     CopyProgress progress([owner, &text] { return ProgressDialog::Open(owner, text); });
     Win32FileOperations files;

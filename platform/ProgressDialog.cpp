@@ -20,6 +20,7 @@ std::unique_ptr<ProgressDialog> ProgressDialog::Open(HWND owner, const ProgressD
     if (FAILED(::CoCreateInstance(CLSID_ProgressDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IProgressDialog,
                                   reinterpret_cast<void**>(dialog.GetAddressOf()))))
         return nullptr;
+    // Title and lines before the start, so that the dialog never shows without them.
     dialog->SetTitle(text.title.c_str());
     dialog->SetLine(1, text.firstLine.c_str(), TRUE, nullptr);
     dialog->SetLine(2, text.secondLine.c_str(), TRUE, nullptr);
@@ -31,10 +32,11 @@ std::unique_ptr<ProgressDialog> ProgressDialog::Open(HWND owner, const ProgressD
 }
 
 // A modal dialog disables its owner; not every implementation enables it
-// again when the dialog ends, so the owner gets back the state it had.
+// again when the dialog ends, so the owner gets back the state it had, before
+// the dialog goes: the system then hands the activation back to the owner.
 ProgressDialog::~ProgressDialog() {
-    dialog_->StopProgressDialog();
     if (ownerWasEnabled_) ::EnableWindow(owner_, TRUE);
+    dialog_->StopProgressDialog();
 }
 
 void ProgressDialog::SetProgress(ULONGLONG done, ULONGLONG total) {

@@ -18,6 +18,23 @@ const auto* const kAssociations = testing::AddGlobalTestEnvironment(new ShellAss
 
 constexpr DWORD kTimeoutMs = 20000;
 
+// The dialog's lines that end with tail (a compacted path keeps its last name).
+int LinesEndingWith(HWND dialog, const std::wstring& tail) {
+    struct Count {
+        const std::wstring* tail;
+        int lines;
+    } count{&tail, 0};
+    ::EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM context) noexcept -> BOOL {
+            auto* count = reinterpret_cast<Count*>(context);
+            if (TextOf(child).ends_with(*count->tail)) ++count->lines;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.lines;
+}
+
 class LongCopy : public testing::Test {
 protected:
     // Settings that choose the work folder and hold a history, so that a
@@ -46,6 +63,7 @@ TEST_F(LongCopy, CancelInTheProgressDialogEndsTheRunWithoutATrace) {
     ASSERT_TRUE(dialog) << "no progress dialog";
     EXPECT_EQ(TextOf(dialog), L"ソラバコ");
     EXPECT_EQ(::GetWindow(dialog, GW_OWNER), nullptr) << "on its own on the one-shot road";
+    EXPECT_EQ(LinesEndingWith(dialog, L"大きな資料"), 2) << "the source and the work path";
     EXPECT_EQ(NamesIn(work).size(), 1u) << "the copy is under way";
 
     ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
