@@ -63,6 +63,7 @@ TEST_F(LongCopy, CancelInTheProgressDialogEndsTheRunWithoutATrace) {
     ASSERT_TRUE(dialog) << "no progress dialog";
     EXPECT_EQ(TextOf(dialog), L"ソラバコ");
     EXPECT_EQ(::GetWindow(dialog, GW_OWNER), nullptr) << "on its own on the one-shot road";
+    EXPECT_EQ(::GetForegroundWindow(), dialog) << "in front";
     EXPECT_EQ(LinesEndingWith(dialog, L"大きな資料"), 2) << "the source and the work path";
     EXPECT_EQ(NamesIn(work).size(), 1u) << "the copy is under way";
 
