@@ -205,6 +205,7 @@ TEST_F(WindowRoadCopy, CancelInTheProgressDialogLeavesNoTrace) {
     const std::wstring source = scratch / L"large";
     test::MakeWideTree(source, 30, 100);
     probe->LastFolderName() = L"C:\\before";
+    WriteTextFile(work + L"\\earlier copy.txt", "not this copy's");
     const std::wstring workPath = work + L"\\$20261210-101010123-large";
 
     HWND dialogOwner = nullptr;
@@ -227,7 +228,7 @@ TEST_F(WindowRoadCopy, CancelInTheProgressDialogLeavesNoTrace) {
     EXPECT_EQ(dialogOwner, form->Handle());
     EXPECT_TRUE(copyUnderWay);
     EXPECT_FALSE(Exists(workPath));
-    EXPECT_TRUE(NamesIn(work).empty());
+    EXPECT_EQ(NamesIn(work), std::vector<std::wstring>{L"earlier copy.txt"}) << "only what this copy made goes";
     EXPECT_TRUE(platform.launches.empty());
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(probe->History().Count(), 0);
