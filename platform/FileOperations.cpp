@@ -57,4 +57,13 @@ DWORD Win32FileOperations::RemoveFolder(const std::wstring& path) {
     return ResultOf(::RemoveDirectoryW(path.c_str()));
 }
 
+std::optional<FolderIdentity> Win32FileOperations::IdentityOf(const std::wstring& folder) {
+    UniqueFileHandle handle(::CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!handle || !::GetFileInformationByHandle(handle.Get(), &information)) return std::nullopt;
+    return FolderIdentity{information.dwVolumeSerialNumber,
+                          (static_cast<ULONGLONG>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+}
+
 }  // namespace sorabako

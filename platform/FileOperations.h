@@ -6,12 +6,21 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace sorabako {
 
 // Told the bytes of the current file copied so far and its size; false stops the copy.
 using CopyTick = std::function<bool(ULONGLONG bytesCopied, ULONGLONG fileSize)>;
+
+// Which folder a path leads to, wherever it was reached from: a junction or
+// a link to a folder has the identity of its target.
+struct FolderIdentity {
+    DWORD volume = 0;
+    ULONGLONG index = 0;
+    bool operator==(const FolderIdentity&) const = default;
+};
 
 class FileOperations {
 public:
@@ -31,6 +40,8 @@ public:
     // Clears a read-only attribute first, as a copy may carry it over.
     virtual DWORD RemoveFile(const std::wstring& path) = 0;
     virtual DWORD RemoveFolder(const std::wstring& path) = 0;
+    // Nullopt when the folder cannot be opened.
+    virtual std::optional<FolderIdentity> IdentityOf(const std::wstring& folder) = 0;
 };
 
 class Win32FileOperations final : public FileOperations {
@@ -42,6 +53,7 @@ public:
     DWORD Attributes(const std::wstring& path) override;
     DWORD RemoveFile(const std::wstring& path) override;
     DWORD RemoveFolder(const std::wstring& path) override;
+    std::optional<FolderIdentity> IdentityOf(const std::wstring& folder) override;
 };
 
 // The progress routine Copy hands to CopyFileExW, with a CopyTick as its

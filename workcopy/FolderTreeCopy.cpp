@@ -5,6 +5,8 @@
 #include "workcopy/PathForms.h"
 #include "workcopy/TreeCopyChecks.h"
 
+#include <algorithm>
+
 namespace sorabako {
 namespace {
 
@@ -55,6 +57,7 @@ public:
 
     // Depth first, in the order the file system lists each folder.
     TreeListing Read() {
+        if (const auto top = files_.IdentityOf(SystemForm(source_))) walked_.push_back(*top);
         listing_.topError = List(L"", kTop);
         return std::move(listing_);
     }
@@ -72,12 +75,24 @@ private:
                 folderEntry ? 0 : (static_cast<ULONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
             listing_.bytes += size;
             listing_.entries.push_back({child, folderEntry, size, parent, ERROR_SUCCESS});
-            if (folderEntry) {
-                const std::size_t index = listing_.entries.size() - 1;
-                const DWORD error = List(child, index);
-                listing_.entries[index].listError = error;
-            }
+            if (!folderEntry) return;
+            const std::size_t index = listing_.entries.size() - 1;
+            const DWORD error = Descend(child, index);  // adds entries: index, not a reference
+            listing_.entries[index].listError = error;
         });
+    }
+
+    // A junction or link back to a folder above it would lead the walk round
+    // and round; paths of any length no longer stop it, so such a folder is
+    // made but not walked into, and reported.
+    DWORD Descend(const std::wstring& relative, std::size_t index) {
+        const auto identity = files_.IdentityOf(SystemForm(ChildPath(source_, relative)));
+        if (identity && std::find(walked_.begin(), walked_.end(), *identity) != walked_.end())
+            return ERROR_CANT_RESOLVE_FILENAME;
+        if (identity) walked_.push_back(*identity);
+        const DWORD error = List(relative, index);
+        if (identity) walked_.pop_back();
+        return error;
     }
 
     const std::wstring& source_;
@@ -85,6 +100,7 @@ private:
     FileOperations& files_;
     CopyProgress& progress_;
     TreeListing listing_;
+    std::vector<FolderIdentity> walked_;  // the folders from the source down to the one being read
 };
 
 // What this copy created, in order, so that a cancelled copy removes exactly

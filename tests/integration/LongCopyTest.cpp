@@ -45,6 +45,13 @@ public:
     DWORD Attributes(const std::wstring& path) override { return Note(path), real_.Attributes(path); }
     DWORD RemoveFile(const std::wstring& path) override { return Note(path), real_.RemoveFile(path); }
     DWORD RemoveFolder(const std::wstring& path) override { return Note(path), real_.RemoveFolder(path); }
+    std::optional<FolderIdentity> IdentityOf(const std::wstring& folder) override {
+        Note(folder);
+        if (loopBackTo && folder.ends_with(L"\\loop")) return real_.IdentityOf(*loopBackTo);
+        return real_.IdentityOf(folder);
+    }
+    // A folder named "loop" stands for a junction back to this folder.
+    std::optional<std::wstring> loopBackTo;
 
     // Paths of 260 characters or more that went to the system in plain form.
     std::vector<std::wstring> LongPlainPaths() const {
@@ -82,6 +89,29 @@ TEST(LongPaths, ADeepTreeIsCopiedWholeAndLongPathsReachTheSystemExtended) {
     EXPECT_GE(copied.size(), 18u);
     EXPECT_GE(files.LongestPath(), 400u);
     for (const std::wstring& path : files.LongPlainPaths()) ADD_FAILURE() << "plain: " << Utf8(path);
+}
+
+// Wine makes no junctions (CreateSymbolicLinkW does nothing), so the link is
+// played at the seam: the real folder "loop" answers with its ancestor's identity.
+TEST(LongPaths, AJunctionBackUpTheTreeIsNotWalkedRoundAndRound) {
+    ScratchFolder scratch;
+    const std::wstring source = scratch / L"tree";
+    CreateFolderTree(source + L"\\sub\\loop");
+    WriteTextFile(source + L"\\sub\\a.txt", "a");
+    WriteTextFile(source + L"\\sub\\loop\\b.txt", "b");
+    const std::wstring target = scratch / L"$20261210-101010123-tree";
+
+    RecordingFileOperations files;
+    files.loopBackTo = source;
+    CopyProgress quiet;
+    const CopyOutcome outcome = CopyFolderTree(source, target, quiet, files);
+
+    ASSERT_EQ(outcome.skipped.size(), 1u);
+    EXPECT_EQ(outcome.skipped[0].relativePath, L"sub\\loop");
+    EXPECT_TRUE(outcome.skipped[0].folder);
+    EXPECT_EQ(outcome.skipped[0].error, static_cast<DWORD>(ERROR_CANT_RESOLVE_FILENAME));
+    EXPECT_EQ(TreeContents(target), (std::map<std::wstring, std::string>{
+                                        {L"\\sub", ""}, {L"\\sub\\loop", ""}, {L"sub\\a.txt", "a"}}));
 }
 
 TEST(LongPaths, AFileWhoseWorkPathPassesTheLimitIsCopiedThroughTheExtendedForm) {
