@@ -40,7 +40,7 @@ struct TreeEntry {
     bool folder;
     ULONGLONG size;
     std::size_t parent;  // index of the folder entry it lies in, kTop for the source itself
-    DWORD listError;     // a folder whose entries could not be read
+    DWORD listError;     // why a folder's entries were not read: unreadable, or a way back up the tree
 };
 
 struct TreeListing {
@@ -133,7 +133,7 @@ public:
         const bool topIsOurs = CreateTarget();
         if (listing.topError != ERROR_SUCCESS) outcome_.skipped.push_back({L"", true, listing.topError});
         ours_.assign(listing.entries.size(), false);
-        for (std::size_t i = 0; i < listing.entries.size() && !outcome_.cancelled; ++i) {
+        for (std::size_t i = 0; i < listing.entries.size(); ++i) {
             const TreeEntry& entry = listing.entries[i];
             const bool parentIsOurs = entry.parent == kTop ? topIsOurs : ours_[entry.parent];
             if (!progress_.KeepGoing(done_)) break;

@@ -34,17 +34,30 @@ public:
 
     DWORD ListFolder(const std::wstring& folder,
                      const std::function<void(const WIN32_FIND_DATAW&)>& visit) override {
-        paths.push_back(folder);
+        Note(ChildPath(folder, L"*"));  // the pattern the system gets
         return real_.ListFolder(folder, visit);
     }
-    DWORD CreateFolder(const std::wstring& path) override { return Note(path), real_.CreateFolder(path); }
+    DWORD CreateFolder(const std::wstring& path) override {
+        Note(path);
+        return real_.CreateFolder(path);
+    }
     DWORD Copy(const std::wstring& from, const std::wstring& to, const CopyTick& tick) override {
         Note(from);
-        return Note(to), real_.Copy(from, to, tick);
+        Note(to);
+        return real_.Copy(from, to, tick);
     }
-    DWORD Attributes(const std::wstring& path) override { return Note(path), real_.Attributes(path); }
-    DWORD RemoveFile(const std::wstring& path) override { return Note(path), real_.RemoveFile(path); }
-    DWORD RemoveFolder(const std::wstring& path) override { return Note(path), real_.RemoveFolder(path); }
+    DWORD Attributes(const std::wstring& path) override {
+        Note(path);
+        return real_.Attributes(path);
+    }
+    DWORD RemoveFile(const std::wstring& path) override {
+        Note(path);
+        return real_.RemoveFile(path);
+    }
+    DWORD RemoveFolder(const std::wstring& path) override {
+        Note(path);
+        return real_.RemoveFolder(path);
+    }
     std::optional<FolderIdentity> IdentityOf(const std::wstring& folder) override {
         Note(folder);
         if (loopBackTo && folder.ends_with(L"\\loop")) return real_.IdentityOf(*loopBackTo);
