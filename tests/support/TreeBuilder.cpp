@@ -5,6 +5,7 @@
 #include "support/ScratchFolder.h"
 #include "workcopy/PathForms.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace sorabako::test {
