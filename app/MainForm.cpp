@@ -10,7 +10,6 @@
 #include "app/Strings.h"
 #include "platform/FileSystem.h"
 #include "platform/ShellFolders.h"
-#include "workcopy/FolderTreeCopy.h"
 #include "workcopy/WorkPath.h"
 
 #include <commctrl.h>
@@ -412,14 +411,17 @@ std::wstring TForm1::MakeWorkFileName(const std::wstring& source) {
     return ToLongPathName(ComposeWorkPath(WorkFolder, WorkPathPrefix(options_.clock()), FileNamePartOf(source)));
 }
 
+// A cancelled copy leaves no trace: nothing launched, recorded or saved; the
+// one-shot road then simply ends.
 void TForm1::OpenWorkCopy(const std::wstring& source, const std::wstring& workPath, bool terminate) {
-    if (IsExistingFolder(source)) {
-        CopyFolderTree(source, workPath);
-        platform_.ShellOpen(window_, Quoted(workPath));
-    } else {
-        CopyFileOverwriting(source, workPath);
-        platform_.ShellOpen(nullptr, Quoted(workPath));
+    const bool folder = IsExistingFolder(source);
+    const CopyOutcome outcome = CopyToWorkPath(source, workPath, folder);
+    if (outcome.cancelled) {
+        if (terminate) RequestEnd();
+        return;
     }
+    platform_.ShellOpen(folder ? window_ : nullptr, Quoted(workPath));
+    ReportSkipped(outcome);
     LastFolderName = ParentFolderOfSource(source);
     HistoryList_.RecordSource(source);
     if (terminate) {

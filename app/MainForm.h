@@ -7,6 +7,7 @@
 #include "app/MainControls.h"
 #include "platform/Platform.h"
 #include "platform/UniqueHandle.h"
+#include "workcopy/CopyOutcome.h"
 #include "workcopy/HistoryList.h"
 #include "workcopy/SourcePaths.h"
 
@@ -75,6 +76,10 @@ private:
     void RequestEnd();
     std::wstring MakeWorkFileName(const std::wstring& source);
     void OpenWorkCopy(const std::wstring& source, const std::wstring& workPath, bool terminate);
+
+    // The copy of the open operation, with its progress dialog (MainFormCopy.cpp).
+    CopyOutcome CopyToWorkPath(const std::wstring& source, const std::wstring& workPath, bool folder);
+    void ReportSkipped(const CopyOutcome& outcome);
 
     // Settings (MainFormSettings.cpp).
     void LoadSettings();

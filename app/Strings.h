@@ -11,6 +11,14 @@ inline constexpr wchar_t kChooseWorkFolder[] = L"作業フォルダを選択";
 inline constexpr wchar_t kAnotherFolderChosen[] = L"任意フォルダを作業用に選択しました。";
 inline constexpr wchar_t kSourceMissingQuestion[] = L"元のファイルが有りません。この履歴を削除しますか？";
 
+// After the launch of a work copy that lacks entries; "{n}" stands for a count.
+inline constexpr wchar_t kSkippedFiles[] = L"ファイル {n} 個";
+inline constexpr wchar_t kSkippedFolders[] = L"フォルダ {n} 個";
+inline constexpr wchar_t kSkippedJoiner[] = L"と";
+inline constexpr wchar_t kSkippedHeadTail[] = L"をコピーできませんでした。";
+inline constexpr wchar_t kSkippedReasonSeparator[] = L"：";
+inline constexpr wchar_t kSkippedMore[] = L"ほか {n} 個";
+
 // Pages, in their order.
 inline constexpr wchar_t kTabFile[] = L"ファイル";
 inline constexpr wchar_t kTabSettings[] = L"設 定";

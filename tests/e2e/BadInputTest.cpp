@@ -2,6 +2,7 @@
 // the process always ends, error reports are answered like a user would,
 // the settings file stays valid and no source is touched.
 #include "e2e/ProcessRunner.h"
+#include "platform/AppError.h"
 #include "platform/FileSystem.h"
 #include "settings/IniDocument.h"
 
@@ -150,7 +151,7 @@ TEST_F(BadInput, AWorkFolderOnAMissingDriveFailsSilentlyForFilesAndReportsForFol
     EXPECT_EQ(ReadTextFile(folder + L"\\inside.txt"), "inside");
 }
 
-TEST_F(BadInput, ATreeWithAnUnreadableFileCopiesTheRest) {
+TEST_F(BadInput, ATreeWithAnUnreadableFileCopiesTheRestAndSaysWhatIsMissing) {
     const std::wstring folder = sources / L"tree";
     CreateFolderTree(folder + L"\\sub");
     WriteTextFile(folder + L"\\readable.txt", "readable");
@@ -159,7 +160,10 @@ TEST_F(BadInput, ATreeWithAnUnreadableFileCopiesTheRest) {
     UniqueFileHandle lock(::CreateFileW((folder + L"\\locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                         0, nullptr));
     ASSERT_TRUE(lock);
-    EXPECT_TRUE(Run(L"\"" + folder + L"\"").reports.empty());
+    const Outcome outcome = Run(L"\"" + folder + L"\"");
+    ASSERT_EQ(outcome.reports.size(), 1u);
+    EXPECT_EQ(outcome.reports[0],
+              L"ファイル 1 個をコピーできませんでした。\r\nlocked.txt：" + SystemErrorText(ERROR_SHARING_VIOLATION));
 
     const auto names = NamesIn(install.TempFolder());
     ASSERT_EQ(names.size(), 1u);

@@ -1,0 +1,69 @@
+#include "platform/FileOperations.h"
+
+#include "platform/UniqueHandle.h"
+
+namespace sorabako {
+namespace {
+
+DWORD ResultOf(BOOL succeeded) {
+    return succeeded ? ERROR_SUCCESS : ::GetLastError();
+}
+
+}  // namespace
+
+DWORD CALLBACK CopyTickRoutine(LARGE_INTEGER totalSize, LARGE_INTEGER transferred, LARGE_INTEGER, LARGE_INTEGER, DWORD,
+                               DWORD, HANDLE, HANDLE, LPVOID tick) noexcept {
+    // The tick only reads a clock and a flag; it raises nothing.
+    const auto& keepGoing = *static_cast<const CopyTick*>(tick);
+    return keepGoing(static_cast<ULONGLONG>(transferred.QuadPart), static_cast<ULONGLONG>(totalSize.QuadPart)) ? PROGRESS_CONTINUE : PROGRESS_CANCEL;
+}
+
+DWORD Win32FileOperations::ListFolder(const std::wstring& folder,
+                                      const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
+    std::wstring pattern = folder;
+    if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW entry{};
+    UniqueFindHandle find(::FindFirstFileW(pattern.c_str(), &entry));
+    if (!find) return ::GetLastError();
+    do {
+        const std::wstring_view name = entry.cFileName;
+        if (name != L"." && name != L"..") visit(entry);
+    } while (::FindNextFileW(find.Get(), &entry));
+    const DWORD end = ::GetLastError();
+    return end == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : end;
+}
+
+DWORD Win32FileOperations::CreateFolder(const std::wstring& path) {
+    return ResultOf(::CreateDirectoryW(path.c_str(), nullptr));
+}
+
+DWORD Win32FileOperations::Copy(const std::wstring& from, const std::wstring& to, const CopyTick& tick) {
+    return ResultOf(::CopyFileExW(from.c_str(), to.c_str(), CopyTickRoutine, const_cast<CopyTick*>(&tick), nullptr, 0));
+}
+
+DWORD Win32FileOperations::Attributes(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str());
+}
+
+DWORD Win32FileOperations::RemoveFile(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        ::SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    return ResultOf(::DeleteFileW(path.c_str()));
+}
+
+DWORD Win32FileOperations::RemoveFolder(const std::wstring& path) {
+    return ResultOf(::RemoveDirectoryW(path.c_str()));
+}
+
+std::optional<FolderIdentity> Win32FileOperations::IdentityOf(const std::wstring& folder) {
+    UniqueFileHandle handle(::CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!handle || !::GetFileInformationByHandle(handle.Get(), &information)) return std::nullopt;
+    return FolderIdentity{information.dwVolumeSerialNumber,
+                          (static_cast<ULONGLONG>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+}
+
+}  // namespace sorabako

@@ -1,0 +1,45 @@
+#pragma once
+// The shell's standard progress dialog (IProgressDialog, as Explorer shows
+// for its copies). The dialog runs on a thread of its own, so it paints and
+// takes the Cancel click while the copy keeps this thread busy.
+#include <windows.h>
+#include <shlobj.h>
+#include <wrl/client.h>
+
+#include <memory>
+#include <string>
+
+namespace sorabako {
+
+struct ProgressDialogText {
+    std::wstring title;
+    std::wstring firstLine;   // shown compacted to the dialog's width
+    std::wstring secondLine;  // likewise; the third line tells the remaining time
+};
+
+class ProgressDialog {
+public:
+    // Shows the dialog: owned by owner and modal to it when owner is given,
+    // else on its own in front of the other windows. Null when the shell
+    // cannot provide one; the copy then simply runs without it.
+    static std::unique_ptr<ProgressDialog> Open(HWND owner, const ProgressDialogText& text);
+    ~ProgressDialog();
+    ProgressDialog(const ProgressDialog&) = delete;
+    ProgressDialog& operator=(const ProgressDialog&) = delete;
+
+    void SetProgress(ULONGLONG done, ULONGLONG total);
+    bool UserCancelled() const;
+    // The dialog's thread may wait on a message it sends to the owner; the
+    // owner's thread, busy copying, answers such messages here and takes no
+    // input (the window stays blocked while it copies).
+    static void AnswerSentMessages();
+
+private:
+    ProgressDialog(Microsoft::WRL::ComPtr<IProgressDialog> dialog, HWND owner, bool ownerWasEnabled)
+        : dialog_(std::move(dialog)), owner_(owner), ownerWasEnabled_(ownerWasEnabled) {}
+    Microsoft::WRL::ComPtr<IProgressDialog> dialog_;
+    HWND owner_;
+    bool ownerWasEnabled_;
+};
+
+}  // namespace sorabako

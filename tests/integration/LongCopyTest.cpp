@@ -1,0 +1,285 @@
+// Copies of the open operation with real files: entries that cannot be
+// copied are reported, paths past the system's limit reach the system in
+// extended form, and Cancel in the real progress dialog leaves no trace.
+#include "app/AppTitle.h"
+#include "app/MainForm.h"
+#include "platform/FileOperations.h"
+#include "platform/FileSystem.h"
+#include "support/ScratchFolder.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TForm1Probe.h"
+#include "support/TreeBuilder.h"
+#include "workcopy/FolderTreeCopy.h"
+#include "workcopy/PathForms.h"
+#include "workcopy/WorkFileCopy.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+namespace sorabako {
+namespace {
+
+using test::Exists;
+using test::NamesIn;
+using test::ScratchFolder;
+using test::TreeContents;
+using test::Utf8;
+using test::WriteTextFile;
+
+// The real calls, with every path they are handed noted on the way.
+class RecordingFileOperations final : public FileOperations {
+public:
+    std::vector<std::wstring> paths;
+
+    DWORD ListFolder(const std::wstring& folder,
+                     const std::function<void(const WIN32_FIND_DATAW&)>& visit) override {
+        Note(ChildPath(folder, L"*"));  // the pattern the system gets
+        return real_.ListFolder(folder, visit);
+    }
+    DWORD CreateFolder(const std::wstring& path) override {
+        Note(path);
+        return real_.CreateFolder(path);
+    }
+    DWORD Copy(const std::wstring& from, const std::wstring& to, const CopyTick& tick) override {
+        Note(from);
+        Note(to);
+        return real_.Copy(from, to, tick);
+    }
+    DWORD Attributes(const std::wstring& path) override {
+        Note(path);
+        return real_.Attributes(path);
+    }
+    DWORD RemoveFile(const std::wstring& path) override {
+        Note(path);
+        return real_.RemoveFile(path);
+    }
+    DWORD RemoveFolder(const std::wstring& path) override {
+        Note(path);
+        return real_.RemoveFolder(path);
+    }
+    std::optional<FolderIdentity> IdentityOf(const std::wstring& folder) override {
+        Note(folder);
+        if (loopBackTo && folder.ends_with(L"\\loop")) return real_.IdentityOf(*loopBackTo);
+        return real_.IdentityOf(folder);
+    }
+    // A folder named "loop" stands for a junction back to this folder.
+    std::optional<std::wstring> loopBackTo;
+
+    // Paths of 260 characters or more that went to the system in plain form.
+    std::vector<std::wstring> LongPlainPaths() const {
+        std::vector<std::wstring> plain;
+        for (const std::wstring& path : paths)
+            if (path.size() >= MAX_PATH && path.rfind(L"\\\\?\\", 0) != 0) plain.push_back(path);
+        return plain;
+    }
+    std::size_t LongestPath() const {
+        std::size_t longest = 0;
+        for (const std::wstring& path : paths) longest = std::max(longest, path.size());
+        return longest;
+    }
+
+private:
+    void Note(const std::wstring& path) { paths.push_back(path); }
+    Win32FileOperations real_;
+};
+
+TEST(LongPaths, ADeepTreeIsCopiedWholeAndLongPathsReachTheSystemExtended) {
+    ScratchFolder scratch;
+    const std::wstring source = scratch / L"deep";
+    const std::wstring deepest = test::MakeDeepTree(source, 400);
+    ASSERT_GE(deepest.size(), 400u);
+    const std::wstring target = scratch / L"work\\$20261210-101010123-deep";
+
+    RecordingFileOperations files;
+    CopyProgress quiet;
+    const CopyOutcome outcome = CopyFolderTree(source, target, quiet, files);
+
+    EXPECT_FALSE(outcome.cancelled);
+    EXPECT_TRUE(outcome.skipped.empty());
+    const auto copied = TreeContents(target);
+    EXPECT_EQ(copied, TreeContents(source));
+    EXPECT_GE(copied.size(), 18u);
+    EXPECT_GE(files.LongestPath(), 400u);
+    for (const std::wstring& path : files.LongPlainPaths()) ADD_FAILURE() << "plain: " << Utf8(path);
+}
+
+// Wine makes no junctions (CreateSymbolicLinkW does nothing), so the link is
+// played at the seam: the real folder "loop" answers with its ancestor's identity.
+TEST(LongPaths, AJunctionBackUpTheTreeIsNotWalkedRoundAndRound) {
+    ScratchFolder scratch;
+    const std::wstring source = scratch / L"tree";
+    CreateFolderTree(source + L"\\sub\\loop");
+    WriteTextFile(source + L"\\sub\\a.txt", "a");
+    WriteTextFile(source + L"\\sub\\loop\\b.txt", "b");
+    const std::wstring target = scratch / L"$20261210-101010123-tree";
+
+    RecordingFileOperations files;
+    files.loopBackTo = source;
+    CopyProgress quiet;
+    const CopyOutcome outcome = CopyFolderTree(source, target, quiet, files);
+
+    ASSERT_EQ(outcome.skipped.size(), 1u);
+    EXPECT_EQ(outcome.skipped[0].relativePath, L"sub\\loop");
+    EXPECT_TRUE(outcome.skipped[0].folder);
+    EXPECT_EQ(outcome.skipped[0].error, static_cast<DWORD>(ERROR_CANT_RESOLVE_FILENAME));
+    EXPECT_EQ(TreeContents(target), (std::map<std::wstring, std::string>{
+                                        {L"\\sub", ""}, {L"\\sub\\loop", ""}, {L"sub\\a.txt", "a"}}));
+}
+
+TEST(LongPaths, AFileWhoseWorkPathPassesTheLimitIsCopiedThroughTheExtendedForm) {
+    ScratchFolder scratch;
+    const std::wstring source = scratch / L"report.txt";
+    WriteTextFile(source, "report");
+    const std::wstring outer = scratch / std::wstring(120, L'w');
+    const std::wstring folder = outer + L"\\" + std::wstring(120, L'v');
+    Win32FileOperations real;
+    ASSERT_EQ(real.CreateFolder(outer), 0u);
+    ASSERT_EQ(real.CreateFolder(ExtendedForm(folder)), 0u);
+    const std::wstring workPath = folder + L"\\$20261210-101010123-report.txt";
+    ASSERT_GE(workPath.size(), 260u);
+
+    RecordingFileOperations files;
+    CopyProgress quiet;
+    EXPECT_FALSE(CopyWorkFile(source, workPath, quiet, files));
+    EXPECT_EQ(test::ReadTextFile(ExtendedForm(workPath)), "report");
+    EXPECT_TRUE(files.LongPlainPaths().empty());
+}
+
+// CopyFileExW stops a file halfway only through its progress routine; Wine
+// never calls that routine, so the contract is checked at the routine itself.
+TEST(CopyCancel, TheProgressRoutineCancelsOnceTheTickSaysStop) {
+    std::vector<std::pair<ULONGLONG, ULONGLONG>> seen;
+    bool keepGoing = true;
+    const CopyTick tick = [&](ULONGLONG copied, ULONGLONG size) {
+        seen.emplace_back(copied, size);
+        return keepGoing;
+    };
+    LARGE_INTEGER size{}, copied{};
+    size.QuadPart = 5'000'000'000LL;
+    copied.QuadPart = 1'048'576;
+    auto call = [&] {
+        return CopyTickRoutine(size, copied, size, copied, 1, CALLBACK_CHUNK_FINISHED, nullptr, nullptr,
+                               const_cast<CopyTick*>(&tick));
+    };
+    EXPECT_EQ(call(), static_cast<DWORD>(PROGRESS_CONTINUE));
+    keepGoing = false;
+    EXPECT_EQ(call(), static_cast<DWORD>(PROGRESS_CANCEL));
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1], std::make_pair(1'048'576ULL, 5'000'000'000ULL));
+}
+
+class WindowRoadCopy : public testing::Test {
+protected:
+    void SetUp() override {
+        DrainQueueSawQuit();
+        SetApplicationTitle(L"ソラバコ");
+        form = std::make_unique<TForm1>(platform, FormOptions{L"", std::nullopt, LocalTimeNow, scratch / L"Sorabako.ini"});
+        form->Create(::GetModuleHandleW(nullptr));
+        probe.emplace(TForm1Probe{*form});
+        probe->WorkFolder() = work;
+        CreateFolderTree(work);
+    }
+    void TearDown() override {
+        form.reset();
+        DrainQueueSawQuit();
+    }
+
+    ScratchFolder scratch;
+    std::wstring work = scratch / L"work";
+    test::ScriptedPlatform platform;
+    std::unique_ptr<TForm1> form;
+    std::optional<TForm1Probe> probe;
+};
+
+TEST_F(WindowRoadCopy, LockedFilesAreReportedAfterTheLaunchAndEverythingElseIsCopied) {
+    const std::wstring source = scratch / L"資料";
+    test::MakeWideTree(source, 2, 3);
+    auto expected = TreeContents(source);
+    std::vector<std::unique_ptr<test::HeldFile>> held;
+    for (int i = 0; i < 12; ++i) {
+        const std::wstring locked = source + L"\\d01\\locked" + std::to_wstring(10 + i) + L".txt";
+        WriteTextFile(locked, "in use");
+        held.push_back(std::make_unique<test::HeldFile>(locked));
+    }
+    const std::wstring workPath = work + L"\\$20261210-101010123-資料";
+
+    probe->OpenWorkCopy(source, workPath);
+
+    ASSERT_EQ(platform.launches.size(), 1u);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    const std::wstring text = platform.messages[0].text;
+    EXPECT_EQ(platform.messages[0].caption, L"ソラバコ");
+    EXPECT_EQ(platform.messages[0].flags, 0u) << "a plain message";
+    EXPECT_EQ(text.substr(0, text.find(L"\r\n")), L"ファイル 12 個をコピーできませんでした。");
+    const std::wstring reason = SystemErrorText(ERROR_SHARING_VIOLATION);
+    EXPECT_NE(text.find(L"\r\nd01\\locked10.txt：" + reason + L"\r\n"), std::wstring::npos) << Utf8(text);
+    EXPECT_NE(text.find(L"\r\nd01\\locked19.txt："), std::wstring::npos) << Utf8(text);
+    EXPECT_EQ(text.find(L"locked20.txt"), std::wstring::npos) << "only ten are listed";
+    EXPECT_TRUE(text.ends_with(L"\r\nほか 2 個")) << Utf8(text);
+
+    EXPECT_EQ(TreeContents(workPath), expected);
+    EXPECT_EQ(probe->History().Count(), 1);
+}
+
+// The visible #32770 of this process with the program's title.
+HWND FindProgressDialog() {
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    ::EnumWindows(
+        [](HWND window, LPARAM context) noexcept -> BOOL {
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            wchar_t name[16]{}, title[64]{};
+            ::GetClassNameW(window, name, 16);
+            ::GetWindowTextW(window, title, 64);
+            if (process != ::GetCurrentProcessId() || !::IsWindowVisible(window) || wcscmp(name, L"#32770") != 0 ||
+                wcscmp(title, L"ソラバコ") != 0)
+                return TRUE;
+            reinterpret_cast<Search*>(context)->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(WindowRoadCopy, CancelInTheProgressDialogLeavesNoTrace) {
+    const std::wstring source = scratch / L"large";
+    test::MakeWideTree(source, 30, 100);
+    probe->LastFolderName() = L"C:\\before";
+    WriteTextFile(work + L"\\earlier copy.txt", "not this copy's");
+    const std::wstring workPath = work + L"\\$20261210-101010123-large";
+
+    HWND dialogOwner = nullptr;
+    bool copyUnderWay = false, found = false;
+    std::thread user([&] {
+        for (int waited = 0; waited < 20000 && !found; waited += 20) {
+            if (HWND dialog = FindProgressDialog()) {
+                found = true;
+                dialogOwner = ::GetWindow(dialog, GW_OWNER);
+                copyUnderWay = Exists(workPath);
+                ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+            }
+            ::Sleep(20);
+        }
+    });
+    probe->OpenWorkCopy(source, workPath);
+    user.join();
+
+    ASSERT_TRUE(found) << "no progress dialog";
+    EXPECT_EQ(dialogOwner, form->Handle());
+    EXPECT_TRUE(copyUnderWay);
+    EXPECT_FALSE(Exists(workPath));
+    EXPECT_EQ(NamesIn(work), std::vector<std::wstring>{L"earlier copy.txt"}) << "only what this copy made goes";
+    EXPECT_TRUE(platform.launches.empty());
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(probe->History().Count(), 0);
+    EXPECT_EQ(probe->LastFolderName(), L"C:\\before");
+    EXPECT_TRUE(::IsWindowEnabled(form->Handle())) << "the window is usable again";
+    EXPECT_FALSE(FindProgressDialog());
+}
+
+}  // namespace
+}  // namespace sorabako

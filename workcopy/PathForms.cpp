@@ -1,0 +1,60 @@
+#include "workcopy/PathForms.h"
+
+namespace sorabako {
+namespace {
+
+bool IsDriveAbsolute(const std::wstring& path) {
+    return path.size() >= 3 && path[1] == L':' && path[2] == L'\\' &&
+           ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
+}
+
+// \\server\share... but neither \\?\ nor \\.\ (device and extended paths).
+bool IsPlainUnc(const std::wstring& path) {
+    return path.size() > 2 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'?' && path[2] != L'.';
+}
+
+// Length of the part no folder can be removed from: "C:\" or "\\server\share".
+std::size_t RootLength(const std::wstring& path) {
+    if (IsDriveAbsolute(path)) return 3;
+    if (!IsPlainUnc(path)) return std::wstring::npos;
+    const std::size_t server = path.find(L'\\', 2);
+    if (server == std::wstring::npos) return path.size();
+    const std::size_t share = path.find(L'\\', server + 1);
+    return share == std::wstring::npos ? path.size() : share;
+}
+
+}  // namespace
+
+std::wstring ExtendedForm(const std::wstring& absolutePath) {
+    if (IsDriveAbsolute(absolutePath)) return L"\\\\?\\" + absolutePath;
+    if (IsPlainUnc(absolutePath)) return L"\\\\?\\UNC\\" + absolutePath.substr(2);
+    return absolutePath;
+}
+
+std::wstring SystemForm(const std::wstring& absolutePath) {
+    return absolutePath.size() >= kExtendedFormFrom ? ExtendedForm(absolutePath) : absolutePath;
+}
+
+std::vector<std::wstring> AncestorFolders(const std::wstring& absolutePath) {
+    std::vector<std::wstring> ancestors;
+    const std::size_t root = RootLength(absolutePath);
+    if (root == std::wstring::npos) return ancestors;
+    std::wstring path = absolutePath;
+    while (path.size() > root && path.back() == L'\\') path.pop_back();
+    for (;;) {
+        const std::size_t slash = path.find_last_of(L'\\');
+        if (slash == std::wstring::npos || slash < root) break;
+        path.resize(slash);
+        if (path.size() <= root) break;
+        ancestors.push_back(path);
+    }
+    return ancestors;
+}
+
+std::wstring ChildPath(const std::wstring& folder, const std::wstring& name) {
+    std::wstring path = folder;
+    if (path.empty() || path.back() != L'\\') path += L'\\';
+    return path + name;
+}
+
+}  // namespace sorabako
