@@ -135,7 +135,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYENDSESSION:
             return WMQueryEndSession();
         case WM_CLOSE:
-            if (FormCloseQuery()) ::DestroyWindow(window_);
+            // A long copy answers messages sent from other threads; a close
+            // among them waits in the queue until the copy is over.
+            if (copying_) ::PostMessageW(window_, WM_CLOSE, 0, 0);
+            else if (FormCloseQuery()) ::DestroyWindow(window_);
             return 0;
         case WM_DESTROY:
             if (!options_.instanceName.empty()) UnmarkRunningInstance(window_, options_.instanceName);

@@ -164,6 +164,7 @@ private:
     WindowState windowState_ = WindowState::Normal;  // while hidden: the state to show in
     bool minimizedRecorded_ = false;  // started minimised without activation, until the next resize
     bool endRequested_ = false;
+    bool copying_ = false;  // the open operation's copy is under way
 };
 
 }  // namespace sorabako

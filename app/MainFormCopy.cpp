@@ -10,6 +10,20 @@
 #include "workcopy/WorkFileCopy.h"
 
 namespace sorabako {
+namespace {
+
+class ScopedFlag {
+public:
+    explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ScopedFlag(const ScopedFlag&) = delete;
+    ScopedFlag& operator=(const ScopedFlag&) = delete;
+    ~ScopedFlag() { flag_ = false; }
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
 
 // The dialog belongs to the window while the window is on screen; on the
 // one-shot road the window stays hidden and the dialog stands on its own, as
@@ -19,6 +33,7 @@ CopyOutcome TForm1::CopyToWorkPath(const std::wstring& source, const std::wstrin
     const ProgressDialogText text{ApplicationTitle(), source, workPath};
     CopyProgress progress([owner, &text] { return ProgressDialog::Open(owner, text); });
     Win32FileOperations files;
+    const ScopedFlag copying(copying_);
     if (folder) return CopyFolderTree(source, workPath, progress, files);
     return CopyOutcome{CopyWorkFile(source, workPath, progress, files), {}};
 }

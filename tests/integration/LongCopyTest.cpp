@@ -253,13 +253,18 @@ TEST_F(WindowRoadCopy, CancelInTheProgressDialogLeavesNoTrace) {
     const std::wstring workPath = work + L"\\$20261210-101010123-large";
 
     HWND dialogOwner = nullptr;
-    bool copyUnderWay = false, found = false;
+    bool copyUnderWay = false, found = false, closedDuringCopy = true;
+    HWND window = form->Handle();
     std::thread user([&] {
         for (int waited = 0; waited < 20000 && !found; waited += 20) {
             if (HWND dialog = FindProgressDialog()) {
                 found = true;
                 dialogOwner = ::GetWindow(dialog, GW_OWNER);
                 copyUnderWay = Exists(workPath);
+                // Another program asks the window to close while it copies.
+                DWORD_PTR result = 0;
+                ::SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &result);
+                closedDuringCopy = !::IsWindow(window);
                 ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
             }
             ::Sleep(20);
@@ -279,6 +284,8 @@ TEST_F(WindowRoadCopy, CancelInTheProgressDialogLeavesNoTrace) {
     EXPECT_EQ(probe->LastFolderName(), L"C:\\before");
     EXPECT_TRUE(::IsWindowEnabled(form->Handle())) << "the window is usable again";
     EXPECT_FALSE(FindProgressDialog());
+    EXPECT_FALSE(closedDuringCopy);
+    EXPECT_TRUE(DrainQueueSawQuit()) << "the close waited for the end of the copy";
 }
 
 }  // namespace
