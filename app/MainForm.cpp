@@ -102,11 +102,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             minimizedRecorded_ = false;  // a real change of size or state replaces a recorded one
             FormResize();
             return 0;
-        case WM_ACTIVATE:
-            // Activation gives the window the focus, which WM_SETFOCUS hands on to a control.
-            if (LOWORD(wParam) == WA_INACTIVE) RememberFocus();
-            return DefaultHandling(message, wParam, lParam);
         case WM_SETFOCUS:
+            // Activation gives the window the focus; it goes on to the control that had it last.
             RestoreFocus();
             return 0;
         case WM_GETMINMAXINFO:

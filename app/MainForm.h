@@ -102,7 +102,6 @@ private:
     bool IsUsableFocus(HWND control) const;
     void FocusFirstControl();
     void FocusControl(HWND control);
-    void RememberFocus();
     void RestoreFocus();
     void OnControlFocus(HWND control);
     HWND DefaultButtonOfPage(int page) const;

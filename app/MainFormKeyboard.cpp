@@ -123,17 +123,14 @@ void TForm1::FocusControl(HWND control) {
     if (control && ::GetActiveWindow() == window_) ::SetFocus(control);
 }
 
-// Dialogs keep their focus across deactivation; so does the main window.
-void TForm1::RememberFocus() {
-    HWND focus = ::GetFocus();
-    if (IsUsableFocus(focus)) focusedControl_ = focus;
-}
-
 void TForm1::RestoreFocus() {
     if (IsUsableFocus(focusedControl_)) FocusControl(focusedControl_);
     else FocusFirstControl();
 }
 
+// Every control reports when it takes the focus, so the last one is always
+// known, also across deactivation.
+//
 // A focused push button is drawn as the default and is what Enter presses;
 // elsewhere the page's own default button, if it has one, takes that look.
 void TForm1::OnControlFocus(HWND control) {

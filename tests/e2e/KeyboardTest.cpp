@@ -134,6 +134,13 @@ TEST(Keyboard, EnterPressesTheFocusedButtonAndEveryBoxIsModal) {
     ASSERT_TRUE(BringToFront(form));
     ASSERT_EQ(WaitForFocus(form, Control(form, kIdListBox1)), Control(form, kIdListBox1)) << "history first";
 
+    // Page Down stays the list's own key; only Ctrl+Page Down changes pages.
+    PressKeys("Next");
+    LRESULT selected = LB_ERR;
+    for (DWORD waited = 0; selected != 0 && waited < 5000; waited += 20, ::Sleep(20))
+        selected = ::SendMessageW(Control(form, kIdListBox1), LB_GETCURSEL, 0, 0);
+    EXPECT_EQ(selected, 0);
+
     // Enter on the History page and on a radio button clicks nothing; the
     // next key is taken only after Enter, so nothing can show up late.
     ExpectKeyFocuses(form, "Return ctrl+shift+Tab", kIdRadioButtonSystemFolder);
