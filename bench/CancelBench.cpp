@@ -4,50 +4,13 @@
 // Cancel as soon as the dialog shows and prints
 //   "cancel-dialog <ms>"  until the dialog is gone (the copy has stopped), and
 //   "cancel-exit <ms>"    until the process has ended (its partial copy removed).
+#include "bench/BenchSupport.h"
 #include "platform/UniqueHandle.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
-
-namespace {
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency{};
-    ::QueryPerformanceFrequency(&frequency);
-    return (to.QuadPart - from.QuadPart) * 1000.0 / frequency.QuadPart;
-}
-
-LARGE_INTEGER Now() {
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    return now;
-}
-
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM context) noexcept {
-    auto* search = reinterpret_cast<Search*>(context);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    wchar_t name[32]{};
-    ::GetClassNameW(window, name, 32);
-    if (owner != search->processId || !::IsWindowVisible(window) || wcscmp(name, L"#32770") != 0) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND VisibleDialogOf(DWORD processId) {
-    Search search{processId, nullptr};
-    ::EnumWindows(FindVisibleDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) return 2;
@@ -61,7 +24,7 @@ int wmain(int argc, wchar_t** argv) {
 
     HWND dialog = nullptr;
     for (int waited = 0; !dialog && waited < 30000; ++waited) {
-        dialog = VisibleDialogOf(info.dwProcessId);
+        dialog = bench::VisibleWindowOf(info.dwProcessId, L"#32770");
         if (!dialog && ::WaitForSingleObject(process.Get(), 1) == WAIT_OBJECT_0) break;
     }
     if (!dialog) {
@@ -69,12 +32,12 @@ int wmain(int argc, wchar_t** argv) {
         ::TerminateProcess(process.Get(), 1);
         return 1;
     }
-    const LARGE_INTEGER pressed = Now();
+    const LARGE_INTEGER pressed = bench::Now();
     ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     while (::IsWindow(dialog) && ::IsWindowVisible(dialog)) ::Sleep(1);
-    const LARGE_INTEGER closed = Now();
+    const LARGE_INTEGER closed = bench::Now();
     ::WaitForSingleObject(process.Get(), 30000);
-    const LARGE_INTEGER ended = Now();
-    std::printf("cancel-dialog %.1f\ncancel-exit %.1f\n", Milliseconds(pressed, closed), Milliseconds(pressed, ended));
+    const LARGE_INTEGER ended = bench::Now();
+    std::printf("cancel-dialog %.1f\ncancel-exit %.1f\n", bench::Milliseconds(pressed, closed), bench::Milliseconds(pressed, ended));
     return 0;
 }

@@ -4,6 +4,7 @@
 //   move <rounds>
 //       re-opening the top entry of a 10,000-entry history (it moves to the bottom).
 // Prints one line per measurement: "<name> <milliseconds>".
+#include "bench/BenchSupport.h"
 #include "platform/UniqueHandle.h"
 #include "settings/ProfileReader.h"
 #include "workcopy/HistoryList.h"
@@ -15,52 +16,21 @@
 
 namespace {
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency{};
-    ::QueryPerformanceFrequency(&frequency);
-    return (to.QuadPart - from.QuadPart) * 1000.0 / frequency.QuadPart;
-}
-
-LARGE_INTEGER Now() {
-    LARGE_INTEGER now{};
-    ::QueryPerformanceCounter(&now);
-    return now;
-}
-
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleForm(HWND window, LPARAM context) noexcept {
-    auto* search = reinterpret_cast<Search*>(context);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    wchar_t name[32]{};
-    ::GetClassNameW(window, name, 32);
-    if (owner != search->processId || !::IsWindowVisible(window) || wcscmp(name, L"TForm1") != 0) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 double TimeWindowRoad(const std::wstring& folder) {
     std::wstring commandLine = L"\"" + folder + L"\\Sorabako.exe\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    const LARGE_INTEGER start = Now();
+    const LARGE_INTEGER start = bench::Now();
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                           &info))
         return -1;
     sorabako::UniqueKernelHandle process(info.hProcess);
     sorabako::UniqueKernelHandle thread(info.hThread);
-    Search search{info.dwProcessId, nullptr};
-    while (!search.found) {
-        ::EnumWindows(FindVisibleForm, reinterpret_cast<LPARAM>(&search));
-        if (!search.found) ::Sleep(1);
-    }
-    const double elapsed = Milliseconds(start, Now());
-    ::PostMessageW(search.found, WM_CLOSE, 0, 0);
+    HWND form = nullptr;
+    while (!(form = bench::VisibleWindowOf(info.dwProcessId, L"TForm1"))) ::Sleep(1);
+    const double elapsed = bench::Milliseconds(start, bench::Now());
+    ::PostMessageW(form, WM_CLOSE, 0, 0);
     ::WaitForSingleObject(process.Get(), 60000);
     return elapsed;
 }
@@ -76,9 +46,9 @@ void MeasureMove(int rounds) {
     history.ApplyHistoryExtent();
     for (int round = 0; round < rounds; ++round) {
         const std::wstring top = history.At(0);
-        const LARGE_INTEGER start = Now();
+        const LARGE_INTEGER start = bench::Now();
         history.RecordSource(top);
-        std::printf("move %.3f\n", Milliseconds(start, Now()));
+        std::printf("move %.3f\n", bench::Milliseconds(start, bench::Now()));
     }
 }
 
@@ -88,10 +58,10 @@ void MeasureLoad(const std::wstring& settingsFile) {
                                                   nullptr, ::GetModuleHandleW(nullptr), nullptr));
     sorabako::HistoryList history(list.Get());
     const sorabako::ProfileReader reader(settingsFile);
-    LARGE_INTEGER mark = Now();
+    LARGE_INTEGER mark = bench::Now();
     const auto step = [&mark](const char* name) {
-        const LARGE_INTEGER now = Now();
-        std::printf("load-%s %.1f\n", name, Milliseconds(mark, now));
+        const LARGE_INTEGER now = bench::Now();
+        std::printf("load-%s %.1f\n", name, bench::Milliseconds(mark, now));
         mark = now;
     };
     history.BeginLoad();

@@ -1,5 +1,6 @@
 #include "platform/FileOperations.h"
 
+#include "platform/FileSystem.h"
 #include "platform/UniqueHandle.h"
 
 namespace sorabako {
@@ -20,18 +21,7 @@ DWORD CALLBACK CopyTickRoutine(LARGE_INTEGER totalSize, LARGE_INTEGER transferre
 
 DWORD Win32FileOperations::ListFolder(const std::wstring& folder,
                                       const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
-    std::wstring pattern = folder;
-    if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
-    pattern += L'*';
-    WIN32_FIND_DATAW entry{};
-    UniqueFindHandle find(::FindFirstFileW(pattern.c_str(), &entry));
-    if (!find) return ::GetLastError();
-    do {
-        const std::wstring_view name = entry.cFileName;
-        if (name != L"." && name != L"..") visit(entry);
-    } while (::FindNextFileW(find.Get(), &entry));
-    const DWORD end = ::GetLastError();
-    return end == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : end;
+    return ForEachFolderEntry(folder, visit);
 }
 
 DWORD Win32FileOperations::CreateFolder(const std::wstring& path) {

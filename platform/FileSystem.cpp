@@ -82,18 +82,20 @@ bool LogicalDriveExists(wchar_t driveLetter) {
     return (::GetLogicalDrives() >> (upper - L'A')) & 1u;
 }
 
-void ForEachFolderEntry(const std::wstring& folder,
-                        const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
+DWORD ForEachFolderEntry(const std::wstring& folder,
+                         const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
     std::wstring pattern = folder;
     if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW entry{};
     UniqueFindHandle find(::FindFirstFileW(pattern.c_str(), &entry));
-    if (!find) return;
+    if (!find) return ::GetLastError();
     do {
         const std::wstring_view name = entry.cFileName;
         if (name != L"." && name != L"..") visit(entry);
     } while (::FindNextFileW(find.Get(), &entry));
+    const DWORD end = ::GetLastError();
+    return end == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : end;
 }
 
 std::wstring ModuleFileName(HMODULE module) {

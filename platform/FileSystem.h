@@ -38,9 +38,10 @@ bool CreateFolderTree(const std::wstring& path);
 bool LogicalDriveExists(wchar_t driveLetter);
 
 // Calls visit for every entry of folder, hidden and system ones included,
-// in the file system's order, without "." and "..".
-void ForEachFolderEntry(const std::wstring& folder,
-                        const std::function<void(const WIN32_FIND_DATAW&)>& visit);
+// in the file system's order, without "." and ".."; the error that stopped
+// the listing, or ERROR_SUCCESS.
+DWORD ForEachFolderEntry(const std::wstring& folder,
+                         const std::function<void(const WIN32_FIND_DATAW&)>& visit);
 
 std::wstring ModuleFileName(HMODULE module);
 
