@@ -127,17 +127,19 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnContextMenu(reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_DROPFILES:
-            WMDropFiles(reinterpret_cast<HDROP>(wParam));
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
         case WM_QUERYENDSESSION:
             return WMQueryEndSession();
         case WM_CLOSE:
-            // A long copy answers messages sent from other threads; a close
-            // among them waits in the queue until the copy is over.
-            if (copying_) ::PostMessageW(window_, WM_CLOSE, 0, 0);
-            else if (FormCloseQuery()) ::DestroyWindow(window_);
+            OnCloseRequest();
+            return 0;
+        case kMsgReplayHeld:
+            ReplayHeldArrivals();
             return 0;
         case WM_DESTROY:
+            windowGoing_ = true;
+            moments_.DiscardAll();
             if (!options_.instanceName.empty()) UnmarkRunningInstance(window_, options_.instanceName);
             ::SetMenu(window_, nullptr);  // the main menu is MainMenu1's to destroy, not the window's
             ::PostQuitMessage(0);
@@ -148,6 +150,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TForm1::ReportError(const AppError& error) {
+    const ModalMoments::Scope moment(moments_);
     ShowErrorReport(platform_, window_, error);
 }
 
@@ -155,11 +158,9 @@ void TForm1::ReportError(const AppError& error) {
 // minimised program; a drop that fails leaves the program as it is.
 bool TForm1::AppMessageHook(MSG& message) {
     if (message.hwnd != window_ || message.message != WM_DROPFILES) return false;
-    WMDropFiles(reinterpret_cast<HDROP>(message.wParam));
-    if (::IsIconic(window_)) {
-        ::ShowWindow(window_, SW_RESTORE);
-        ::SetForegroundWindow(window_);
-    }
+    const auto drop = reinterpret_cast<HDROP>(message.wParam);
+    if (moments_.Busy()) moments_.HoldDrop(UniqueDrop(drop));
+    else OpenDropFromQueue(drop);
     return true;
 }
 
@@ -245,15 +246,22 @@ LRESULT TForm1::DefaultButtonId() const {
     }
 }
 
+// A click, a menu item or a double click runs as a modal moment of its own.
+// While another one is up the window is disabled: a command that still
+// arrives comes from a program, not from the user, and must not start a
+// second open or a close under the box.
 void TForm1::OnCommand(int id, int code, HWND control) {
-    if (id == kIdListBox1) {
-        if (code == LBN_DBLCLK) OpenTempP1Click();
-        if (code == LBN_SETFOCUS) OnControlFocus(control);
-        return;
-    }
-    if (code == BN_SETFOCUS) OnControlFocus(control);
-    if (code != BN_CLICKED) return;  // menu items arrive with code 0 as well
+    const bool listBox = id == kIdListBox1;
+    if (code == (listBox ? LBN_SETFOCUS : BN_SETFOCUS)) OnControlFocus(control);
+    // Menu items arrive with code 0, as clicks do.
+    if (code != (listBox ? LBN_DBLCLK : BN_CLICKED) || moments_.Busy()) return;
+    const ModalMoments::Scope moment(moments_);
+    RunCommand(id);
+}
+
+void TForm1::RunCommand(int id) {
     switch (id) {
+        case kIdListBox1: OpenTempP1Click(); break;
         case kIdButtonSelect: ButtonSelectClick(); break;
         case kIdButtonSendTo: ButtonSendToClick(); break;
         case kIdButtonDeskTop: ButtonDeskTopClick(); break;
@@ -283,13 +291,15 @@ void TForm1::OnNotify(const NMHDR& header) {
 }
 
 void TForm1::OnContextMenu(HWND window, POINT screen) {
-    if (window != controls_.ListBox1) return;
+    if (window != controls_.ListBox1 || moments_.Busy()) return;
     if (screen.x == -1 && screen.y == -1) {  // from the keyboard: at the list's corner
         RECT r{};
         ::GetWindowRect(window, &r);
         screen = POINT{r.left, r.top};
     }
     PopupMenu1Popup();
+    // The chosen item is posted and runs after the menu's own loop.
+    const ModalMoments::Scope moment(moments_);
     ::TrackPopupMenu(PopupMenu1.Get(), TPM_RIGHTBUTTON, screen.x, screen.y, 0, window_, nullptr);
 }
 
@@ -320,11 +330,6 @@ void TForm1::WMDropFiles(HDROP rawDrop) {
     OpenWorkCopy(source, WorkFileName, false);
     drop.Reset();
     SetActivePage(kPageLog);
-}
-
-BOOL TForm1::WMQueryEndSession() {
-    EndSessionFlag = 1;
-    return FormCloseQuery() ? TRUE : FALSE;
 }
 
 void TForm1::ButtonSelectClick() {
@@ -389,6 +394,9 @@ void TForm1::TakeWindowRoad() {
 // The end of the Windows session closes without a question; a declined
 // question saves nothing and keeps drops accepted.
 bool TForm1::FormCloseQuery() {
+    // Controls that are gone would read as unchecked and erase the settings.
+    if (!HasLiveControls()) return false;
+    const ModalMoments::Scope moment(moments_, ModalMoments::Kind::CloseQuery);
     if (EndSessionFlag == 1) {
         EndSessionFlag = 0;
     } else if (IsChecked(controls_.CheckBoxCloseQuery) &&
@@ -411,9 +419,11 @@ std::wstring TForm1::MakeWorkFileName(const std::wstring& source) {
     return ToLongPathName(ComposeWorkPath(WorkFolder, WorkPathPrefix(options_.clock()), FileNamePartOf(source)));
 }
 
-// A cancelled copy leaves no trace: nothing launched, recorded or saved; the
-// one-shot road then simply ends.
+// Copy, launch, record, then report: whatever the report's own loop lets
+// through finds the source recorded. A cancelled copy leaves no trace:
+// nothing launched, recorded or saved; the one-shot road then simply ends.
 void TForm1::OpenWorkCopy(const std::wstring& source, const std::wstring& workPath, bool terminate) {
+    const ModalMoments::Scope moment(moments_);
     const bool folder = IsExistingFolder(source);
     const CopyOutcome outcome = CopyToWorkPath(source, workPath, folder);
     if (outcome.cancelled) {
@@ -421,9 +431,9 @@ void TForm1::OpenWorkCopy(const std::wstring& source, const std::wstring& workPa
         return;
     }
     platform_.ShellOpen(folder ? window_ : nullptr, Quoted(workPath));
-    ReportSkipped(outcome);
     LastFolderName = ParentFolderOfSource(source);
     HistoryList_.RecordSource(source);
+    ReportSkipped(outcome);
     if (terminate) {
         FormCloseQuery();  // its answer only decides whether the settings are saved
         RequestEnd();

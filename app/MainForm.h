@@ -5,13 +5,17 @@
 // road ends in.
 #include "app/BaseWindow.h"
 #include "app/MainControls.h"
+#include "app/ModalMoments.h"
+#include "platform/FileOperations.h"
 #include "platform/Platform.h"
 #include "platform/UniqueHandle.h"
 #include "workcopy/CopyOutcome.h"
+#include "workcopy/CopyProgress.h"
 #include "workcopy/HistoryList.h"
 #include "workcopy/SourcePaths.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +33,8 @@ struct FormOptions {
     LocalClock clock = LocalTimeNow;
     // The settings file; empty: beside the executable.
     std::wstring settingsFile;
+    // How long a copy runs before its progress dialog shows.
+    ULONGLONG progressDialogAfterMs = CopyProgress::kShowAfterMs;
 };
 
 enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
@@ -65,6 +71,7 @@ private:
     bool OnSetCursor(HWND control);
     LRESULT DefaultButtonId() const;
     void OnCommand(int id, int code, HWND control);
+    void RunCommand(int id);
     void OnNotify(const NMHDR& header);
     void OnContextMenu(HWND window, POINT screen);
 
@@ -74,11 +81,21 @@ private:
     void TakeWindowRoad();
     bool FormCloseQuery();
     void RequestEnd();
+    bool HasLiveControls() const { return window_ && !windowGoing_; }
+
+    // Arrivals that may come while a modal moment is up (MainFormArrivals.cpp).
+    void OnCloseRequest();
+    void OnDropFiles(HDROP drop);
+    void OpenDropFromQueue(HDROP drop);
+    void ReplayHeldArrivals();
+    BOOL WMQueryEndSession();
+    void SaveForSessionEnd();
     std::wstring MakeWorkFileName(const std::wstring& source);
     void OpenWorkCopy(const std::wstring& source, const std::wstring& workPath, bool terminate);
 
     // The copy of the open operation, with its progress dialog (MainFormCopy.cpp).
     CopyOutcome CopyToWorkPath(const std::wstring& source, const std::wstring& workPath, bool folder);
+    std::unique_ptr<FileOperations> OpenCopyGate(FileOperations& system) const;
     void ReportSkipped(const CopyOutcome& outcome);
 
     // Settings (MainFormSettings.cpp).
@@ -107,7 +124,6 @@ private:
     HWND DefaultButtonOfPage(int page) const;
     static void ShowAsDefault(HWND button, bool isDefault);
     void WMDropFiles(HDROP drop);
-    BOOL WMQueryEndSession();
     void ButtonSelectClick();
     void SetTempFolderClick();
     void ButtonOpenAnotherFolderClick();
@@ -163,7 +179,13 @@ private:
     WindowState windowState_ = WindowState::Normal;  // while hidden: the state to show in
     bool minimizedRecorded_ = false;  // started minimised without activation, until the next resize
     bool endRequested_ = false;
-    bool copying_ = false;  // the open operation's copy is under way
+    bool windowGoing_ = false;  // from WM_DESTROY on: the controls are being destroyed
+    // Posted when the last modal moment ends with arrivals held.
+    static constexpr UINT kMsgReplayHeld = WM_APP + 1;
+    ModalMoments moments_{[this] {
+        if (window_) ::PostMessageW(window_, kMsgReplayHeld, 0, 0);
+    }};
+    CopyProgress* activeCopy_ = nullptr;  // the copy under way, which the end of the session stops
 };
 
 }  // namespace sorabako

@@ -4,7 +4,11 @@
 #include "app/MainForm.h"
 #include "app/Strings.h"
 #include "platform/AppError.h"
+#include "platform/CopyGate.h"
 #include "platform/FileOperations.h"
+#include "platform/MessageQueue.h"
+#include "settings/ProfileReader.h"
+#include "settings/SettingsKeys.h"
 #include "workcopy/FolderTreeCopy.h"
 #include "workcopy/SkippedReport.h"
 #include "workcopy/WorkFileCopy.h"
@@ -12,15 +16,25 @@
 namespace sorabako {
 namespace {
 
-class ScopedFlag {
+void KeepQueueMoving() {
+    AnswerSentMessages();
+    DiscardQueuedInput();
+}
+
+// The copy that the window procedure may stop while it runs. Input given to
+// the window during it is thrown away when it ends, as it was during it.
+class ActiveCopy {
 public:
-    explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ScopedFlag(const ScopedFlag&) = delete;
-    ScopedFlag& operator=(const ScopedFlag&) = delete;
-    ~ScopedFlag() { flag_ = false; }
+    ActiveCopy(CopyProgress*& slot, CopyProgress& progress) : slot_(slot) { slot_ = &progress; }
+    ~ActiveCopy() {
+        slot_ = nullptr;
+        DiscardQueuedInput();
+    }
+    ActiveCopy(const ActiveCopy&) = delete;
+    ActiveCopy& operator=(const ActiveCopy&) = delete;
 
 private:
-    bool& flag_;
+    CopyProgress*& slot_;
 };
 
 }  // namespace
@@ -31,11 +45,25 @@ private:
 CopyOutcome TForm1::CopyToWorkPath(const std::wstring& source, const std::wstring& workPath, bool folder) {
     const HWND owner = ::IsWindowVisible(window_) && !::IsIconic(window_) ? window_ : nullptr;
     const ProgressDialogText text{ApplicationTitle(), source, workPath};
-    CopyProgress progress([owner, &text] { return ProgressDialog::Open(owner, text); });
-    Win32FileOperations files;
-    const ScopedFlag copying(copying_);
-    if (folder) return CopyFolderTree(source, workPath, progress, files);
-    return CopyOutcome{CopyWorkFile(source, workPath, progress, files), {}};
+    CopyProgress progress([owner, &text] { return ProgressDialog::Open(owner, text); }, MonotonicMilliseconds,
+                          KeepQueueMoving, options_.progressDialogAfterMs);
+    Win32FileOperations system;
+    const std::unique_ptr<FileOperations> gate = OpenCopyGate(system);
+    FileOperations& files = gate ? *gate : system;
+    CopyOutcome outcome;
+    {
+        const ActiveCopy active(activeCopy_, progress);
+        if (folder) outcome = CopyFolderTree(source, workPath, progress, files);
+        else outcome.cancelled = CopyWorkFile(source, workPath, progress, files);
+    }
+    if (progress.SessionEnding()) SaveForSessionEnd();
+    return outcome;
+}
+
+std::unique_ptr<FileOperations> TForm1::OpenCopyGate(FileOperations& system) const {
+    const std::wstring name = ProfileReader(SettingsFile()).ReadText(ini::kTest, ini::kCopyGate);
+    if (name.empty()) return nullptr;
+    return GatedFileOperations::Open(system, name);
 }
 
 void TForm1::ReportSkipped(const CopyOutcome& outcome) {

@@ -91,6 +91,7 @@ void TForm1::LoadSettings() {
 
 void TForm1::SaveSettings() {
     using namespace ini;
+    if (!HasLiveControls()) return;  // its controls would read as unchecked and erase the sections
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
     ::GetWindowPlacement(window_, &placement);

@@ -15,7 +15,10 @@ BOOL CALLBACK ActivateIfMarked(HWND window, LPARAM context) noexcept {
     if (reinterpret_cast<UINT_PTR>(::GetPropW(window, search->name->c_str())) != names::kInstanceMarker)
         return TRUE;
     if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
-    ::SetForegroundWindow(window);
+    // A box that is up keeps the disabled window behind it: the box takes
+    // the keyboard, and a screen reader names the window the user can use.
+    const HWND popup = ::GetLastActivePopup(window);
+    ::SetForegroundWindow(popup && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup) ? popup : window);
     return FALSE;
 }
 

@@ -10,6 +10,8 @@ inline constexpr wchar_t kCloseQuestion[] = L"終了してよいですか？";
 inline constexpr wchar_t kChooseWorkFolder[] = L"作業フォルダを選択";
 inline constexpr wchar_t kAnotherFolderChosen[] = L"任意フォルダを作業用に選択しました。";
 inline constexpr wchar_t kSourceMissingQuestion[] = L"元のファイルが有りません。この履歴を削除しますか？";
+// Why the end of the session waits, while a copy it stopped is removed.
+inline constexpr wchar_t kSessionEndRemovingCopy[] = L"途中までの作業コピーを削除しています。";
 
 // After the launch of a work copy that lacks entries; "{n}" stands for a count.
 inline constexpr wchar_t kSkippedFiles[] = L"ファイル {n} 個";

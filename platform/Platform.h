@@ -46,6 +46,9 @@ public:
     // owner's monitor, with preselected (when not empty) selected; nullopt on Cancel.
     virtual std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& instruction,
                                                         const std::wstring& preselected) = 0;
+    // Tells the system why the end of the session waits for window
+    // (ShutdownBlockReasonCreate); an empty reason withdraws it.
+    virtual void SetShutdownBlockReason(HWND window, const std::wstring& reason) = 0;
 };
 
 // Encloses a path in double quotes for the shell's file argument.
@@ -80,6 +83,7 @@ public:
     std::optional<std::wstring> ChooseFileToOpen(const FileOpenRequest& request) override;
     std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& instruction,
                                                 const std::wstring& preselected) override;
+    void SetShutdownBlockReason(HWND window, const std::wstring& reason) override;
 };
 
 }  // namespace sorabako

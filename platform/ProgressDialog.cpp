@@ -47,9 +47,4 @@ bool ProgressDialog::UserCancelled() const {
     return dialog_->HasUserCancelled() != FALSE;
 }
 
-void ProgressDialog::AnswerSentMessages() {
-    MSG message{};
-    ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-}
-
 }  // namespace sorabako

@@ -29,10 +29,6 @@ public:
 
     void SetProgress(ULONGLONG done, ULONGLONG total);
     bool UserCancelled() const;
-    // The dialog's thread may wait on a message it sends to the owner; the
-    // owner's thread, busy copying, answers such messages here and takes no
-    // input (the window stays blocked while it copies).
-    static void AnswerSentMessages();
 
 private:
     ProgressDialog(Microsoft::WRL::ComPtr<IProgressDialog> dialog, HWND owner, bool ownerWasEnabled)

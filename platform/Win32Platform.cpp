@@ -88,6 +88,11 @@ int Win32Platform::ShowMessageBox(HWND mainWindow, const std::wstring& text, con
     return ShowModalBox(mainWindow, text, caption, flags);
 }
 
+void Win32Platform::SetShutdownBlockReason(HWND window, const std::wstring& reason) {
+    if (reason.empty()) ::ShutdownBlockReasonDestroy(window);
+    else ::ShutdownBlockReasonCreate(window, reason.c_str());
+}
+
 void Win32Platform::ShowPlainMessage(HWND mainWindow, const std::wstring& text, const std::wstring& caption) {
     CentredOnScreen centred;
     ShowModalBox(mainWindow, text, caption, MB_OK);

@@ -2,25 +2,41 @@
 
 namespace sorabako {
 
-CopyProgress::CopyProgress(Opener open, Clock clock)
-    : open_(std::move(open)), clock_(std::move(clock)), start_(clock_()) {}
+CopyProgress::CopyProgress(Opener open, Clock clock, Pump pump, ULONGLONG showAfterMs)
+    : open_(std::move(open)),
+      clock_(std::move(clock)),
+      pump_(std::move(pump)),
+      showAfterMs_(showAfterMs),
+      start_(clock_()),
+      lastRefresh_(start_) {}
 
 bool CopyProgress::KeepGoing(ULONGLONG done) {
     if (cancelled_) return false;
     const ULONGLONG now = clock_();
-    if (!shown_ && open_ && now - start_ >= kShowAfterMs) {
+    if (!shown_ && open_ && now - start_ >= showAfterMs_) {
         shown_ = true;  // one attempt: a shell without the dialog is not asked again
         dialog_ = open_();
         lastRefresh_ = now - kRefreshEveryMs;
     }
-    if (!dialog_) return true;
-    if (now - lastRefresh_ >= kRefreshEveryMs) {
-        lastRefresh_ = now;
-        dialog_->SetProgress(done, total_);
-        ProgressDialog::AnswerSentMessages();
-    }
-    cancelled_ = dialog_->UserCancelled();
+    if (now - lastRefresh_ >= kRefreshEveryMs) Refresh(done, now);
+    // A request that came in with a sent message counts at once.
+    cancelled_ = cancelRequested_ || (dialog_ && dialog_->UserCancelled());
     return !cancelled_;
+}
+
+void CopyProgress::Refresh(ULONGLONG done, ULONGLONG now) {
+    lastRefresh_ = now;
+    if (dialog_) dialog_->SetProgress(done, total_);
+    if (pump_) pump_();
+}
+
+void CopyProgress::RequestCancel(bool sessionEnding) {
+    cancelRequested_ = true;
+    sessionEnding_ = sessionEnding_ || sessionEnding;
+}
+
+void CopyProgress::KeepQueueMoving() {
+    if (pump_ && !sessionEnding_) pump_();
 }
 
 }  // namespace sorabako

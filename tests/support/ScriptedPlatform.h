@@ -32,6 +32,7 @@ public:
     std::deque<std::optional<std::wstring>> fileChoices;  // nullopt: Cancel
     std::vector<std::wstring> folderBrowses;               // the preselected folder of each
     std::deque<std::optional<std::wstring>> folderChoices;  // nullopt: Cancel
+    std::vector<std::wstring> shutdownBlockReasons;         // each one set or (empty) withdrawn, in order
 
     void ShellOpen(HWND owner, const std::wstring& target) override {
         launches.push_back({Launch::Kind::Open, owner, target});
@@ -70,6 +71,7 @@ public:
         folderChoices.pop_front();
         return choice;
     }
+    void SetShutdownBlockReason(HWND, const std::wstring& reason) override { shutdownBlockReasons.push_back(reason); }
 };
 
 }  // namespace sorabako::test

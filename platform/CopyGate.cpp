@@ -1,0 +1,24 @@
+#include "platform/CopyGate.h"
+
+namespace sorabako {
+namespace {
+
+constexpr DWORD kLookEveryMs = 10;
+
+}  // namespace
+
+std::unique_ptr<GatedFileOperations> GatedFileOperations::Open(FileOperations& inner, const std::wstring& eventName) {
+    UniqueKernelHandle gate(::OpenEventW(SYNCHRONIZE, FALSE, eventName.c_str()));
+    if (!gate) return nullptr;
+    return std::unique_ptr<GatedFileOperations>(new GatedFileOperations(inner, std::move(gate)));
+}
+
+DWORD GatedFileOperations::Copy(const std::wstring& from, const std::wstring& to, const CopyTick& tick) {
+    while (!passed_) {
+        if (!tick(0, 0)) return ERROR_REQUEST_ABORTED;
+        passed_ = ::WaitForSingleObject(gate_.Get(), kLookEveryMs) == WAIT_OBJECT_0;
+    }
+    return inner_.Copy(from, to, tick);
+}
+
+}  // namespace sorabako
