@@ -89,7 +89,7 @@ private:
     void OpenDropFromQueue(HDROP drop);
     void ReplayHeldArrivals();
     BOOL WMQueryEndSession();
-    void SaveForSessionEnd();
+    void StopCopyForSessionEnd(CopyProgress& copy);
     std::wstring MakeWorkFileName(const std::wstring& source);
     void OpenWorkCopy(const std::wstring& source, const std::wstring& workPath, bool terminate);
 

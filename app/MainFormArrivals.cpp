@@ -46,20 +46,16 @@ void TForm1::ReplayHeldArrivals() {
     }
 }
 
-// During a copy the query is answered at once: the copy stops as on Cancel,
-// removes what it made and, once it has unwound, the settings are saved
-// (CopyToWorkPath). Meanwhile the system is told why the session waits.
+// During a copy (this runs inside it) the copy stops as on Cancel and what it
+// has made is removed before the answer: the process may be ended as soon as
+// the system has it. Meanwhile the system is told why the session waits.
 BOOL TForm1::WMQueryEndSession() {
-    if (activeCopy_) {
-        activeCopy_->RequestCancel(true);
-        platform_.SetShutdownBlockReason(window_, text::kSessionEndRemovingCopy);
-        return TRUE;
-    }
+    if (activeCopy_) StopCopyForSessionEnd(*activeCopy_);
     EndSessionFlag = 1;
     return FormCloseQuery() ? TRUE : FALSE;
 }
 
-void TForm1::SaveForSessionEnd() {
+void TForm1::StopCopyForSessionEnd(CopyProgress& copy) {
     class WithdrawReason {
     public:
         WithdrawReason(Platform& platform, HWND window) : platform_(platform), window_(window) {}
@@ -71,8 +67,9 @@ void TForm1::SaveForSessionEnd() {
         Platform& platform_;
         HWND window_;
     } withdraw(platform_, window_);
-    EndSessionFlag = 1;
-    FormCloseQuery();
+    platform_.SetShutdownBlockReason(window_, text::kSessionEndRemovingCopy);
+    copy.RequestCancel(true);
+    copy.RemoveWhatWasMade();
 }
 
 }  // namespace sorabako

@@ -56,7 +56,6 @@ CopyOutcome TForm1::CopyToWorkPath(const std::wstring& source, const std::wstrin
         if (folder) outcome = CopyFolderTree(source, workPath, progress, files);
         else outcome.cancelled = CopyWorkFile(source, workPath, progress, files);
     }
-    if (progress.SessionEnding()) SaveForSessionEnd();
     return outcome;
 }
 

@@ -220,6 +220,11 @@ LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_SETFOCUS:
+            // Activation (a second start brings the box forward) gives the
+            // box itself the focus; the keyboard belongs on its button.
+            if (button_) ::SetFocus(button_);
+            return 0;
         default:
             break;
     }

@@ -86,6 +86,18 @@ start_wine_session() {
     wineserver -p 2>/dev/null || true   # one already running for this prefix is reused
     wine cmd /c exit </dev/null >/dev/null 2>&1
     wine explorer /desktop=Default,1920x1080 </dev/null >/dev/null 2>&1 &
+    wait_for_desktop
+}
+
+# Windows made before the virtual desktop is up land nowhere ("no driver could
+# be loaded"): nothing runs until its X window exists.
+wait_for_desktop() {
+    for _ in $(seq 300); do
+        xwininfo -root -children 2>/dev/null | grep -q '"Default - Wine desktop"' && return 0
+        sleep 0.1
+    done
+    echo "The Wine desktop did not come up on $DISPLAY" >&2
+    return 1
 }
 
 # A 2 MiB tmpfs as Wine drive T:, for the test of a settings file on a full drive.

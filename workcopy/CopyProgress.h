@@ -44,6 +44,25 @@ public:
     // Keeps the queue moving during a clean-up, unless the session is ending.
     void KeepQueueMoving();
 
+    // The copy's way to remove what it has made so far, while it runs. The
+    // end of the session cannot wait for the copy to unwind: the process may
+    // be ended as soon as the system has its answer.
+    class UndoScope {
+    public:
+        UndoScope(CopyProgress& progress, std::function<void()> undo) : progress_(progress) {
+            progress_.undo_ = std::move(undo);
+        }
+        ~UndoScope() { progress_.undo_ = nullptr; }
+        UndoScope(const UndoScope&) = delete;
+        UndoScope& operator=(const UndoScope&) = delete;
+
+    private:
+        CopyProgress& progress_;
+    };
+    void RemoveWhatWasMade() {
+        if (undo_) undo_();
+    }
+
     // Closes the dialog; a cancelled copy cleans up after this.
     void Close() { dialog_.reset(); }
 
@@ -58,6 +77,7 @@ private:
     ULONGLONG lastRefresh_;
     ULONGLONG total_ = 0;
     std::unique_ptr<ProgressDialog> dialog_;
+    std::function<void()> undo_;
     bool shown_ = false;
     bool cancelRequested_ = false;
     bool sessionEnding_ = false;

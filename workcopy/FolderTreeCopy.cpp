@@ -108,10 +108,16 @@ private:
 class CreatedEntries {
 public:
     void Add(std::wstring systemPath, bool folder) { created_.push_back({std::move(systemPath), folder}); }
+    // Newest first; what cannot go yet (a folder that still holds the file
+    // being copied) stays listed for the next call.
     void RemoveAll(FileOperations& files) {
-        for (auto entry = created_.rbegin(); entry != created_.rend(); ++entry)
-            entry->folder ? files.RemoveFolder(entry->path) : files.RemoveFile(entry->path);
-        created_.clear();
+        std::vector<Created> left;
+        for (auto entry = created_.rbegin(); entry != created_.rend(); ++entry) {
+            const DWORD error = entry->folder ? files.RemoveFolder(entry->path) : files.RemoveFile(entry->path);
+            if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+                left.insert(left.begin(), *entry);
+        }
+        created_ = std::move(left);
     }
 
 private:
@@ -129,6 +135,7 @@ public:
         : source_(source), target_(target), files_(files), progress_(progress) {}
 
     CopyOutcome Copy(const TreeListing& listing) {
+        const CopyProgress::UndoScope undo(progress_, [this] { created_.RemoveAll(files_); });
         progress_.SetTotal(listing.bytes + listing.entries.size());
         const bool topIsOurs = CreateTarget();
         if (listing.topError != ERROR_SUCCESS) outcome_.skipped.push_back({L"", true, listing.topError});

@@ -38,11 +38,12 @@ int LinesEndingWith(HWND dialog, const std::wstring& tail) {
 class LongCopy : public testing::Test {
 protected:
     // Settings that choose the work folder and hold a history, so that a
-    // run that saves anything changes them.
+    // run that saves anything changes them, and that name the gate holding
+    // the program's copies at their first file.
     void WriteSettings() {
         settings = "[MODE]\r\nSystemTempFolder=0\r\nSameFolder=0\r\nAnotherFolder=1\r\n"
                    "AnotherFolderName=" + Utf8(work) + "\r\nLastFolderName=C:\\before\r\nSaveStatus=1\r\n"
-                   "[LOG]\r\nFile1=C:\\before\\earlier.txt\r\n";
+                   "[LOG]\r\nFile1=C:\\before\\earlier.txt\r\n[TEST]\r\nCopyGate=" + Utf8(gateName) + "\r\n";
         WriteTextFile(install / L"Sorabako.ini", settings);
     }
 
@@ -50,22 +51,24 @@ protected:
     ScratchFolder sources;
     std::wstring work = install / L"work";
     std::string settings;
+    std::wstring gateName = L"SorabakoE2EGate" + std::to_wstring(::GetCurrentProcessId());
+    UniqueKernelHandle gate{::CreateEventW(nullptr, TRUE, FALSE, gateName.c_str())};
 };
 
 TEST_F(LongCopy, CancelInTheProgressDialogEndsTheRunWithoutATrace) {
     CreateFolderTree(work);
     WriteSettings();
     const std::wstring source = sources / L"大きな資料";
-    MakeWideTree(source, 30, 100);
+    MakeWideTree(source, 3, 10);
 
     ChildProcess program = install.Start(L"\"" + source + L"\"");
-    HWND dialog = program.WaitForWindow(L"#32770", kTimeoutMs);
+    HWND dialog = program.WaitForProgressDialog(kTimeoutMs);
     ASSERT_TRUE(dialog) << "no progress dialog";
     EXPECT_EQ(TextOf(dialog), L"ソラバコ");
     EXPECT_EQ(::GetWindow(dialog, GW_OWNER), nullptr) << "on its own on the one-shot road";
-    EXPECT_EQ(::GetForegroundWindow(), dialog) << "in front";
+    EXPECT_TRUE(WaitUntil([dialog] { return ::GetForegroundWindow() == dialog; }, kTimeoutMs)) << "in front";
     EXPECT_EQ(LinesEndingWith(dialog, L"大きな資料"), 2) << "the source and the work path";
-    EXPECT_EQ(NamesIn(work).size(), 1u) << "the copy is under way";
+    EXPECT_TRUE(WaitUntil([this] { return NamesIn(work).size() == 1; }, kTimeoutMs)) << "the copy is under way";
 
     ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     ASSERT_TRUE(program.WaitForExit(kTimeoutMs)) << "the run did not end after Cancel";
@@ -73,11 +76,16 @@ TEST_F(LongCopy, CancelInTheProgressDialogEndsTheRunWithoutATrace) {
 
     EXPECT_TRUE(NamesIn(work).empty()) << "the partial copy is removed";
     EXPECT_EQ(ReadTextFile(install / L"Sorabako.ini"), settings) << "the settings file is as it was";
-    EXPECT_TRUE(install.WaitForLaunches(1, 1000).empty()) << "nothing is launched";
-    EXPECT_EQ(TreeContents(source).size(), 30u * 100u + 30u) << "the source is untouched";
+    EXPECT_TRUE(install.SettledLaunches().empty()) << "nothing is launched";
+    EXPECT_EQ(TreeContents(source).size(), 3u * 10u + 3u) << "the source is untouched";
 }
 
+// Another program asks the hidden window to close twice while the report is
+// up: the run still records the source and keeps every setting.
 TEST_F(LongCopy, AHeldFileIsReportedAfterTheLaunchAndTheRestIsCopied) {
+    CreateFolderTree(work);
+    WriteSettings();
+    ::SetEvent(gate.Get());
     const std::wstring source = sources / L"project";
     MakeWideTree(source, 2, 2);
     const std::wstring locked = source + L"\\d01\\in use.sbtest";
@@ -93,16 +101,23 @@ TEST_F(LongCopy, AHeldFileIsReportedAfterTheLaunchAndTheRestIsCopied) {
     const std::wstring report = MessageText(box);
     EXPECT_EQ(report, L"ファイル 1 個をコピーできませんでした。\r\nd01\\in use.sbtest：" +
                           SystemErrorText(ERROR_SHARING_VIOLATION));
-    const auto launches = install.WaitForLaunches(1, 5000);
+    const auto launches = install.WaitForLaunches(1, kTimeoutMs);
     EXPECT_EQ(launches.size(), 1u) << "the launch comes before the report";
+    const HWND hidden = program.HiddenOrShownWindow(L"TForm1");
+    ASSERT_TRUE(hidden);
+    ::PostMessageW(hidden, WM_CLOSE, 0, 0);
+    ::PostMessageW(hidden, WM_CLOSE, 0, 0);
     AnswerBox(box, IDOK);
     ASSERT_TRUE(program.WaitForExit(kTimeoutMs));
 
-    const auto names = NamesIn(install.TempFolder());
+    const auto names = NamesIn(work);
     ASSERT_EQ(names.size(), 1u);
-    EXPECT_EQ(TreeContents(install.TempFolder() + L"\\" + names[0]), expected);
+    EXPECT_EQ(TreeContents(work + L"\\" + names[0]), expected);
     const IniDocument saved = IniDocument::Open(install / L"Sorabako.ini");
-    EXPECT_EQ(saved.Value(L"LOG", L"File1"), source) << "the run is recorded as usual";
+    EXPECT_EQ(saved.Value(L"LOG", L"File1"), std::wstring(L"C:\\before\\earlier.txt"));
+    EXPECT_EQ(saved.Value(L"LOG", L"File2"), source) << "the run is recorded as usual";
+    EXPECT_EQ(saved.Value(L"MODE", L"AnotherFolderName"), work);
+    EXPECT_EQ(saved.Value(L"MODE", L"LastFolderName"), sources.Path());
 }
 
 TEST_F(LongCopy, ATreeDeeperThanThePathLimitIsCopiedWhole) {
@@ -112,12 +127,12 @@ TEST_F(LongCopy, ATreeDeeperThanThePathLimitIsCopiedWhole) {
     ChildProcess program = install.Start(L"\"" + source + L"\"");
     bool showedWindow = true;
     ASSERT_TRUE(program.WaitForExitWatchingWindows(kTimeoutMs, showedWindow));
-    EXPECT_FALSE(showedWindow) << "a short copy shows nothing";
+    EXPECT_FALSE(showedWindow) << "the one-shot road shows no window";
 
     const auto names = NamesIn(install.TempFolder());
     ASSERT_EQ(names.size(), 1u);
     EXPECT_EQ(TreeContents(install.TempFolder() + L"\\" + names[0]), TreeContents(source));
-    EXPECT_EQ(install.WaitForLaunches(1, 5000).size(), 1u);
+    EXPECT_EQ(install.WaitForLaunches(1, 20000).size(), 1u);
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST_F(OneShotRoad, FileSourceGivesOneIdenticalCopyInTheTempFolderAndLaunchesIt)
     EXPECT_EQ(ReadTextFile(workPath), bytes);
     EXPECT_EQ(ReadTextFile(source), bytes);
 
-    const auto launches = install.WaitForLaunches(1, 5000);
+    const auto launches = install.WaitForLaunches(1, 20000);
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_NE(launches[0].find(workPath), std::wstring::npos) << Utf8(launches[0]);
 }
@@ -76,7 +76,7 @@ TEST_F(OneShotRoad, FolderSourceCopiesTheWholeTreeAndOpensIt) {
     EXPECT_EQ(ReadTextFile(copy + L"\\src\\deep\\main.c"), "int main;");
     EXPECT_EQ(ReadTextFile(copy + L"\\.hidden"), "hidden");
 
-    const auto launches = install.WaitForLaunches(1, 5000);
+    const auto launches = install.WaitForLaunches(1, 20000);
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_NE(launches[0].find(copy), std::wstring::npos) << Utf8(launches[0]);
 }

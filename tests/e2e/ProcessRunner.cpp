@@ -1,6 +1,7 @@
 #include "e2e/ProcessRunner.h"
 
 #include "platform/FileSystem.h"
+#include "support/OwnWindows.h"
 
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
@@ -45,6 +46,7 @@ struct WindowSearch {
     DWORD processId;
     const wchar_t* windowClass;  // null: any class
     bool visibleOnly;
+    bool skipProgressDialogs;
     HWND found;
 };
 
@@ -54,6 +56,7 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM context) noexcept {
     ::GetWindowThreadProcessId(window, &owner);
     if (owner != search->processId) return TRUE;
     if (search->visibleOnly && !::IsWindowVisible(window)) return TRUE;
+    if (search->skipProgressDialogs && IsProgressDialog(window)) return TRUE;
     if (search->windowClass) {
         wchar_t name[256]{};
         ::GetClassNameW(window, name, 256);
@@ -63,8 +66,9 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM context) noexcept {
     return FALSE;
 }
 
-HWND FindWindowOf(DWORD processId, const wchar_t* windowClass, bool visibleOnly = true) {
-    WindowSearch search{processId, windowClass, visibleOnly, nullptr};
+HWND FindWindowOf(DWORD processId, const wchar_t* windowClass, bool visibleOnly = true,
+                  bool skipProgressDialogs = false) {
+    WindowSearch search{processId, windowClass, visibleOnly, skipProgressDialogs, nullptr};
     ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -88,7 +92,7 @@ DWORD ChildProcess::ExitCode() const {
 bool ChildProcess::WaitForExitWatchingWindows(DWORD timeoutMs, bool& showedWindow) {
     showedWindow = false;
     for (DWORD waited = 0; waited < timeoutMs; waited += kPollMs) {
-        if (FindWindowOf(id_, nullptr)) showedWindow = true;
+        if (FindWindowOf(id_, nullptr, true, true)) showedWindow = true;
         if (WaitForExit(kPollMs)) return true;
     }
     return false;
@@ -100,7 +104,29 @@ HWND ChildProcess::HiddenOrShownWindow(const wchar_t* windowClass) const {
 
 HWND ChildProcess::WaitForWindow(const wchar_t* windowClass, DWORD timeoutMs) const {
     for (DWORD waited = 0;; waited += kPollMs) {
-        if (HWND window = FindWindowOf(id_, windowClass)) return window;
+        if (HWND window = FindWindowOf(id_, windowClass, true, true)) return window;
+        if (waited >= timeoutMs) return nullptr;
+        ::Sleep(kPollMs);
+    }
+}
+
+HWND ChildProcess::WaitForProgressDialog(DWORD timeoutMs) const {
+    for (DWORD waited = 0;; waited += kPollMs) {
+        struct Search {
+            DWORD process;
+            HWND found = nullptr;
+        } search{id_};
+        ::EnumWindows(
+            [](HWND window, LPARAM context) noexcept -> BOOL {
+                auto* search = reinterpret_cast<Search*>(context);
+                DWORD process = 0;
+                ::GetWindowThreadProcessId(window, &process);
+                if (process != search->process || !::IsWindowVisible(window) || !IsProgressDialog(window)) return TRUE;
+                search->found = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
         if (waited >= timeoutMs) return nullptr;
         ::Sleep(kPollMs);
     }
@@ -135,7 +161,10 @@ void Installation::Install() {
     CreateFolderTree(temp_);
 }
 
-Installation::~Installation() {
+namespace {
+
+// Calls act for every running process whose executable is image.
+void ForEachProcessOf(const std::wstring& image, const std::function<void(HANDLE)>& act) {
     UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
@@ -143,13 +172,32 @@ Installation::~Installation() {
         UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE,
                                                  FALSE, entry.th32ProcessID));
         if (!process) continue;
-        wchar_t image[32768]{};
+        wchar_t path[32768]{};
         DWORD size = 32768;
-        if (!::QueryFullProcessImageNameW(process.Get(), 0, image, &size)) continue;
-        if (::CompareStringOrdinal(image, -1, executable_.c_str(), -1, TRUE) != CSTR_EQUAL) continue;
-        ::TerminateProcess(process.Get(), 99);
-        ::WaitForSingleObject(process.Get(), 5000);
+        if (!::QueryFullProcessImageNameW(process.Get(), 0, path, &size)) continue;
+        if (::CompareStringOrdinal(path, -1, image.c_str(), -1, TRUE) == CSTR_EQUAL) act(process.Get());
     }
+}
+
+}  // namespace
+
+Installation::~Installation() {
+    ForEachProcessOf(executable_, [](HANDLE process) {
+        ::TerminateProcess(process, 99);
+        ::WaitForSingleObject(process, 5000);
+    });
+}
+
+// A launch is a recorder process started before the program ended; once
+// none runs, every launch the program made is in the log.
+std::vector<std::wstring> Installation::SettledLaunches() const {
+    const std::wstring recorder = BuildFolder() + L"\\LaunchRecorder.exe";
+    WaitUntil([&] {
+        bool running = false;
+        ForEachProcessOf(recorder, [&](HANDLE process) { running |= ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT; });
+        return !running;
+    }, 20000);
+    return LaunchedCommandLines();
 }
 
 ChildProcess Installation::Start(const std::wstring& arguments, int showCommand) const {

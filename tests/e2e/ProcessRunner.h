@@ -24,10 +24,14 @@ public:
     bool WaitForExit(DWORD timeoutMs);
     bool IsRunning() const;
     DWORD ExitCode() const;
-    // Polls until the process ends, noting whether any of its windows became visible.
+    // Polls until the process ends, noting whether any of its windows became
+    // visible. The progress dialog does not count: a copy shows it whenever
+    // it runs longer than a second, which on a loaded machine any copy may.
     bool WaitForExitWatchingWindows(DWORD timeoutMs, bool& showedWindow);
-    // The first visible top-level window of the process with that class, waiting up to timeoutMs.
+    // The first visible top-level window of the process with that class, waiting up to timeoutMs;
+    // never the progress dialog, which any copy may show on a loaded machine.
     HWND WaitForWindow(const wchar_t* windowClass, DWORD timeoutMs) const;
+    HWND WaitForProgressDialog(DWORD timeoutMs) const;
     // A top-level window of the process with that class, shown or not.
     HWND HiddenOrShownWindow(const wchar_t* windowClass) const;
     void Terminate();
@@ -56,6 +60,8 @@ public:
     std::vector<std::wstring> LaunchedCommandLines() const;
     // Waits until at least count launches are logged.
     std::vector<std::wstring> WaitForLaunches(std::size_t count, DWORD timeoutMs) const;
+    // After the program has ended: every launch it made, once each has been logged.
+    std::vector<std::wstring> SettledLaunches() const;
 
 private:
     void Install();

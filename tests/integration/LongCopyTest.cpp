@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
+#include "support/OwnWindows.h"
 #include "support/ScratchFolder.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TForm1Probe.h"
@@ -175,7 +176,10 @@ protected:
     void SetUp() override {
         DrainQueueSawQuit();
         SetApplicationTitle(L"ソラバコ");
-        form = std::make_unique<TForm1>(platform, FormOptions{L"", std::nullopt, LocalTimeNow, scratch / L"Sorabako.ini"});
+        // Copies are held at their first file until the test opens the gate.
+        WriteTextFile(scratch / L"Sorabako.ini", "[TEST]\r\nCopyGate=" + Utf8(gateName) + "\r\n");
+        gate.Reset(::CreateEventW(nullptr, TRUE, FALSE, gateName.c_str()));
+        form = std::make_unique<TForm1>(platform, FormOptions{L"", std::nullopt, LocalTimeNow, scratch / L"Sorabako.ini", 0});
         form->Create(::GetModuleHandleW(nullptr));
         probe.emplace(TForm1Probe{*form});
         probe->WorkFolder() = work;
@@ -188,12 +192,15 @@ protected:
 
     ScratchFolder scratch;
     std::wstring work = scratch / L"work";
+    std::wstring gateName = L"SorabakoCopyGate" + std::to_wstring(::GetCurrentProcessId());
+    UniqueKernelHandle gate;
     test::ScriptedPlatform platform;
     std::unique_ptr<TForm1> form;
     std::optional<TForm1Probe> probe;
 };
 
 TEST_F(WindowRoadCopy, LockedFilesAreReportedAfterTheLaunchAndEverythingElseIsCopied) {
+    ::SetEvent(gate.Get());  // this copy runs freely
     const std::wstring source = scratch / L"資料";
     test::MakeWideTree(source, 2, 3);
     auto expected = TreeContents(source);
@@ -223,55 +230,36 @@ TEST_F(WindowRoadCopy, LockedFilesAreReportedAfterTheLaunchAndEverythingElseIsCo
     EXPECT_EQ(probe->History().Count(), 1);
 }
 
-// The visible #32770 of this process with the program's title.
-HWND FindProgressDialog() {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    ::EnumWindows(
-        [](HWND window, LPARAM context) noexcept -> BOOL {
-            DWORD process = 0;
-            ::GetWindowThreadProcessId(window, &process);
-            wchar_t name[16]{}, title[64]{};
-            ::GetClassNameW(window, name, 16);
-            ::GetWindowTextW(window, title, 64);
-            if (process != ::GetCurrentProcessId() || !::IsWindowVisible(window) || wcscmp(name, L"#32770") != 0 ||
-                wcscmp(title, L"ソラバコ") != 0)
-                return TRUE;
-            reinterpret_cast<Search*>(context)->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 TEST_F(WindowRoadCopy, CancelInTheProgressDialogLeavesNoTrace) {
     const std::wstring source = scratch / L"large";
-    test::MakeWideTree(source, 30, 100);
+    test::MakeWideTree(source, 3, 10);
     probe->LastFolderName() = L"C:\\before";
     WriteTextFile(work + L"\\earlier copy.txt", "not this copy's");
     const std::wstring workPath = work + L"\\$20261210-101010123-large";
 
     HWND dialogOwner = nullptr;
-    bool copyUnderWay = false, found = false, closedDuringCopy = true;
-    HWND window = form->Handle();
+    bool found = false, copyUnderWay = false, closedDuringCopy = true;
+    const HWND window = form->Handle();
+    UniqueKernelHandle userDone(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     std::thread user([&] {
-        for (int waited = 0; waited < 20000 && !found; waited += 20) {
-            if (HWND dialog = FindProgressDialog()) {
-                found = true;
-                dialogOwner = ::GetWindow(dialog, GW_OWNER);
-                copyUnderWay = Exists(workPath);
-                // Another program asks the window to close while it copies.
-                DWORD_PTR result = 0;
-                ::SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &result);
-                closedDuringCopy = !::IsWindow(window);
-                ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-            }
-            ::Sleep(20);
+        HWND dialog = nullptr;
+        found = test::WaitFor([&] { return (dialog = test::OwnProgressDialog()) != nullptr; });
+        if (found) {
+            dialogOwner = ::GetWindow(dialog, GW_OWNER);
+            copyUnderWay = test::WaitFor([&] { return Exists(workPath); });  // held at its first file
+            // Another program asks the window to close while it copies.
+            DWORD_PTR result = 0;
+            ::SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 20000, &result);
+            closedDuringCopy = !::IsWindow(window);
+            ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+        } else {
+            ::SetEvent(gate.Get());  // lets the copy end, so that the test does
         }
+        ::SetEvent(userDone.Get());
     });
     probe->OpenWorkCopy(source, workPath);
-    user.join();
+    const bool userEnded = test::PumpUntil(userDone.Get());
+    userEnded ? user.join() : user.detach();
 
     ASSERT_TRUE(found) << "no progress dialog";
     EXPECT_EQ(dialogOwner, form->Handle());
@@ -283,7 +271,7 @@ TEST_F(WindowRoadCopy, CancelInTheProgressDialogLeavesNoTrace) {
     EXPECT_EQ(probe->History().Count(), 0);
     EXPECT_EQ(probe->LastFolderName(), L"C:\\before");
     EXPECT_TRUE(::IsWindowEnabled(form->Handle())) << "the window is usable again";
-    EXPECT_FALSE(FindProgressDialog());
+    EXPECT_FALSE(test::OwnProgressDialog());
     EXPECT_FALSE(closedDuringCopy);
     EXPECT_TRUE(DrainQueueSawQuit()) << "the close waited for the end of the copy";
 }

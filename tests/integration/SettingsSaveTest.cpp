@@ -61,6 +61,7 @@ protected:
     void Close() { ::SendMessageW(form->Handle(), WM_CLOSE, 0, 0); }
     bool AcceptsDrops() const { return ::GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES; }
     // The save failed as a whole: reported once, the window open and still taking drops.
+    // Its assertion on the report is fatal: call it through ASSERT_NO_FATAL_FAILURE.
     void ExpectRefused(const std::wstring& report) {
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(platform.messages[0].text.substr(0, report.size()), report) << test::Utf8(platform.messages[0].text);
@@ -104,7 +105,7 @@ TEST_F(SettingsSave, WhenTheFileCannotBeWrittenInPlaceEitherTheSaveIsRefused) {
                                               nullptr));
         ASSERT_TRUE(reader);
         Close();
-        ExpectRefused(L"Cannot create file \"" + ini + L"\". ");
+        ASSERT_NO_FATAL_FAILURE(ExpectRefused(L"Cannot create file \"" + ini + L"\". "));
     }
     EXPECT_EQ(ReadTextFile(ini), original);
     EXPECT_EQ(NamesIn(scratch.Path()), std::vector<std::wstring>{L"Sorabako.ini"});
@@ -120,7 +121,7 @@ TEST_F(SettingsSave, ADriveThatFillsUpKeepsTheOldFileWhole) {
         full.bytesUntilFull = 20;
         ScopedFaults faults(std::move(full));
         Close();
-        ExpectRefused(L"Stream write error");
+        ASSERT_NO_FATAL_FAILURE(ExpectRefused(L"Stream write error"));
         EXPECT_EQ(platform.messages[0].text, L"Stream write error.");
         EXPECT_EQ(ReadTextFile(ini), original);
         EXPECT_EQ(NamesIn(scratch.Path()), std::vector<std::wstring>{L"Sorabako.ini"});
@@ -129,7 +130,7 @@ TEST_F(SettingsSave, ADriveThatFillsUpKeepsTheOldFileWhole) {
     // Too full even for the temporary file: writing in place would lose the old file.
     ScopedFaults faults(FileWriteFaults{ERROR_DISK_FULL, SIZE_MAX, {}});
     Close();
-    ExpectRefused(L"Cannot create file \"" + ini + L"\". ");
+    ASSERT_NO_FATAL_FAILURE(ExpectRefused(L"Cannot create file \"" + ini + L"\". "));
     EXPECT_EQ(ReadTextFile(ini), original);
 }
 

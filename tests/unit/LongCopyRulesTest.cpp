@@ -51,6 +51,35 @@ TEST(CopyProgressTiming, TheDialogIsAskedForOnceAfterOneSecond) {
     EXPECT_FALSE(progress.Cancelled());
 }
 
+// From the start the copy keeps the queue moving (answers what other threads
+// send, throws input away) once per refresh, dialog or not; a cancel asked
+// for by a sent message stops it at that very look, and after the end of the
+// session nothing is answered any more.
+TEST(CopyProgressTiming, TheQueueMovesFromTheStartAndACancelRequestStopsAtOnce) {
+    ULONGLONG now = 0;
+    int pumped = 0;
+    CopyProgress* self = nullptr;
+    CopyProgress progress({}, [&] { return now; }, [&] {
+        if (++pumped == 3) self->RequestCancel(true);
+    });
+    self = &progress;
+    EXPECT_TRUE(progress.KeepGoing(0));
+    EXPECT_EQ(pumped, 0) << "not before a refresh is due";
+    now = 50;
+    EXPECT_TRUE(progress.KeepGoing(0));
+    now = 99;
+    EXPECT_TRUE(progress.KeepGoing(0));
+    now = 100;
+    EXPECT_TRUE(progress.KeepGoing(0));
+    EXPECT_EQ(pumped, 2);
+    now = 150;
+    EXPECT_FALSE(progress.KeepGoing(0)) << "the request came in during this look";
+    EXPECT_TRUE(progress.Cancelled());
+    EXPECT_TRUE(progress.SessionEnding());
+    progress.KeepQueueMoving();
+    EXPECT_EQ(pumped, 3) << "nothing is answered after the end of the session";
+}
+
 const SkippedReportWording kWording{text::kSkippedFiles,   text::kSkippedFolders,          text::kSkippedJoiner,
                                     text::kSkippedHeadTail, text::kSkippedReasonSeparator, text::kSkippedMore};
 
