@@ -67,7 +67,7 @@ void TForm1::StopCopyForSessionEnd(CopyProgress& copy) {
         Platform& platform_;
         HWND window_;
     } withdraw(platform_, window_);
-    platform_.SetShutdownBlockReason(window_, text::kSessionEndRemovingCopy);
+    platform_.SetShutdownBlockReason(window_, text::kRemovingPartialCopy);
     copy.RequestCancel(true);
     copy.RemoveWhatWasMade();
 }

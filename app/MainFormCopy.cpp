@@ -44,7 +44,7 @@ private:
 // it does beside a minimised window, which would hide the windows it owns.
 CopyOutcome TForm1::CopyToWorkPath(const std::wstring& source, const std::wstring& workPath, bool folder) {
     const HWND owner = ::IsWindowVisible(window_) && !::IsIconic(window_) ? window_ : nullptr;
-    const ProgressDialogText text{ApplicationTitle(), source, workPath};
+    const ProgressDialogText text{ApplicationTitle(), source, workPath, text::kRemovingPartialCopy};
     CopyProgress progress([owner, &text] { return ProgressDialog::Open(owner, text); }, MonotonicMilliseconds,
                           KeepQueueMoving, options_.progressDialogAfterMs);
     Win32FileOperations system;

@@ -10,8 +10,9 @@ inline constexpr wchar_t kCloseQuestion[] = L"終了してよいですか？";
 inline constexpr wchar_t kChooseWorkFolder[] = L"作業フォルダを選択";
 inline constexpr wchar_t kAnotherFolderChosen[] = L"任意フォルダを作業用に選択しました。";
 inline constexpr wchar_t kSourceMissingQuestion[] = L"元のファイルが有りません。この履歴を削除しますか？";
-// Why the end of the session waits, while a copy it stopped is removed.
-inline constexpr wchar_t kSessionEndRemovingCopy[] = L"途中までの作業コピーを削除しています。";
+// While a cancelled copy is removed: the progress dialog's line, and why the
+// end of the session waits when it stopped the copy.
+inline constexpr wchar_t kRemovingPartialCopy[] = L"途中までの作業コピーを削除しています。";
 
 // After the launch of a work copy that lacks entries; "{n}" stands for a count.
 inline constexpr wchar_t kSkippedFiles[] = L"ファイル {n} 個";
@@ -20,6 +21,8 @@ inline constexpr wchar_t kSkippedJoiner[] = L"と";
 inline constexpr wchar_t kSkippedHeadTail[] = L"をコピーできませんでした。";
 inline constexpr wchar_t kSkippedReasonSeparator[] = L"：";
 inline constexpr wchar_t kSkippedMore[] = L"ほか {n} 個";
+// After a cancelled copy that left entries behind; the rest as above.
+inline constexpr wchar_t kNotRemovedHeadTail[] = L"を削除できませんでした。";
 
 // Pages, in their order.
 inline constexpr wchar_t kTabFile[] = L"ファイル";

@@ -8,4 +8,9 @@ inline ULONGLONG MonotonicMilliseconds() {
     return ::GetTickCount64();
 }
 
+// Lets the time pass on this thread, answering nothing.
+inline void PauseFor(ULONGLONG milliseconds) {
+    ::Sleep(static_cast<DWORD>(milliseconds));
+}
+
 }  // namespace sorabako

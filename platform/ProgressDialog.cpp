@@ -28,7 +28,8 @@ std::unique_ptr<ProgressDialog> ProgressDialog::Open(HWND owner, const ProgressD
     const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
     if (FAILED(dialog->StartProgressDialog(owner, nullptr, flags, nullptr))) return nullptr;
     if (!owner) BringToFront(*dialog.Get());
-    return std::unique_ptr<ProgressDialog>(new ProgressDialog(std::move(dialog), owner, ownerWasEnabled));
+    return std::unique_ptr<ProgressDialog>(
+        new ProgressDialog(std::move(dialog), owner, ownerWasEnabled, text.removingLine));
 }
 
 // A modal dialog disables its owner; not every implementation enables it
@@ -45,6 +46,10 @@ void ProgressDialog::SetProgress(ULONGLONG done, ULONGLONG total) {
 
 bool ProgressDialog::UserCancelled() const {
     return dialog_->HasUserCancelled() != FALSE;
+}
+
+void ProgressDialog::ShowRemoving() {
+    dialog_->SetLine(1, removingLine_.c_str(), FALSE, nullptr);
 }
 
 }  // namespace sorabako

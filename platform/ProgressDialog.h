@@ -15,6 +15,7 @@ struct ProgressDialogText {
     std::wstring title;
     std::wstring firstLine;   // shown compacted to the dialog's width
     std::wstring secondLine;  // likewise; the third line tells the remaining time
+    std::wstring removingLine;  // the first line while a cancelled copy is removed
 };
 
 class ProgressDialog {
@@ -29,13 +30,18 @@ public:
 
     void SetProgress(ULONGLONG done, ULONGLONG total);
     bool UserCancelled() const;
+    // The dialog stays up while a cancelled copy is removed, and says so.
+    void ShowRemoving();
 
 private:
-    ProgressDialog(Microsoft::WRL::ComPtr<IProgressDialog> dialog, HWND owner, bool ownerWasEnabled)
-        : dialog_(std::move(dialog)), owner_(owner), ownerWasEnabled_(ownerWasEnabled) {}
+    ProgressDialog(Microsoft::WRL::ComPtr<IProgressDialog> dialog, HWND owner, bool ownerWasEnabled,
+                   std::wstring removingLine)
+        : dialog_(std::move(dialog)), owner_(owner), ownerWasEnabled_(ownerWasEnabled),
+          removingLine_(std::move(removingLine)) {}
     Microsoft::WRL::ComPtr<IProgressDialog> dialog_;
     HWND owner_;
     bool ownerWasEnabled_;
+    std::wstring removingLine_;
 };
 
 }  // namespace sorabako

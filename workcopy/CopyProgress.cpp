@@ -35,8 +35,20 @@ void CopyProgress::RequestCancel(bool sessionEnding) {
     sessionEnding_ = sessionEnding_ || sessionEnding;
 }
 
+void CopyProgress::ShowRemoving() {
+    if (dialog_) dialog_->ShowRemoving();
+}
+
 void CopyProgress::KeepQueueMoving() {
     if (pump_ && !sessionEnding_) pump_();
+}
+
+void CopyProgress::PauseBeforeRetry() {
+    constexpr ULONGLONG kSliceMs = 10;
+    for (ULONGLONG paused = 0; paused < kRetryPauseMs; paused += kSliceMs) {
+        KeepQueueMoving();
+        PauseFor(kSliceMs);
+    }
 }
 
 }  // namespace sorabako

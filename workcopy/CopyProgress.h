@@ -41,8 +41,13 @@ public:
     // removal must be over by then.
     void RequestCancel(bool sessionEnding);
     bool SessionEnding() const { return sessionEnding_; }
-    // Keeps the queue moving during a clean-up, unless the session is ending.
+    // During the clean-up of a cancelled copy: the dialog stays up and says
+    // that the copy is being removed; the queue keeps moving, unless the
+    // session is ending; a held entry is tried again after a short pause.
+    void ShowRemoving();
     void KeepQueueMoving();
+    void PauseBeforeRetry();
+    static constexpr ULONGLONG kRetryPauseMs = 100;
 
     // The copy's way to remove what it has made so far, while it runs. The
     // end of the session cannot wait for the copy to unwind: the process may

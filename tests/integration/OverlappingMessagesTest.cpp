@@ -11,6 +11,7 @@
 #include "app/SingleInstance.h"
 #include "app/Strings.h"
 #include "platform/FileSystem.h"
+#include "platform/MessageQueue.h"
 #include "settings/IniDocument.h"
 #include "support/DropBuilder.h"
 #include "support/OwnWindows.h"
@@ -290,9 +291,25 @@ TEST_P(OverlappingMessages, NothingIsLostAndNothingIsLeftHalfDone) {
     }
     EXPECT_EQ(platform.launches.size(), (treeRecorded ? 1u : 0u) + (dropRecorded ? 1u : 0u));
     if (copyMoment && arrival == Arrival::SessionEnd)
-        EXPECT_EQ(platform.blockReasons, (std::vector<std::wstring>{text::kSessionEndRemovingCopy, L""}));
+        EXPECT_EQ(platform.blockReasons, (std::vector<std::wstring>{text::kRemovingPartialCopy, L""}));
     else
         EXPECT_TRUE(platform.blockReasons.empty());
+}
+
+// The copy's pump answers a message another thread has sent (on Windows a
+// removal of input alone would not; Wine answers in either, so the answer is
+// checked here on its own).
+TEST(CopyPump, AnswersWhatAnotherThreadSends) {
+    UniqueWindow target(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(target);
+    DWORD_PTR answer = 0;
+    std::thread sender([&] {
+        ::SendMessageTimeoutW(target.Get(), WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 20000, &answer);
+    });
+    EXPECT_TRUE(WaitFor([] { return HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE; }));
+    AnswerSentMessages();
+    EXPECT_FALSE(HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) << "the message is still waiting";
+    sender.join();
 }
 
 INSTANTIATE_TEST_SUITE_P(

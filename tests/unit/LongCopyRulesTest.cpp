@@ -77,6 +77,8 @@ TEST(CopyProgressTiming, TheQueueMovesFromTheStartAndACancelRequestStopsAtOnce) 
     EXPECT_TRUE(progress.Cancelled());
     EXPECT_TRUE(progress.SessionEnding());
     progress.KeepQueueMoving();
+    now = 400;
+    EXPECT_FALSE(progress.KeepGoing(0));
     EXPECT_EQ(pumped, 3) << "nothing is answered after the end of the session";
 }
 
