@@ -74,10 +74,7 @@ std::wstring SpokenName(const AnnotationsSeen& annotations, HWND window) {
 class ReaderNames : public testing::Test {
 protected:
     void SetUp() override {
-        DrainQueueSawQuit();
-        SetApplicationTitle(L"ソラバコ");
-        form = std::make_unique<TForm1>(platform, FormOptions{L"", std::nullopt, LocalTimeNow, scratch / L"s.ini"});
-        form->Create(::GetModuleHandleW(nullptr));
+        form = CreateTestForm(platform, scratch / L"s.ini");
     }
     void TearDown() override {
         form.reset();

@@ -42,10 +42,7 @@ std::wstring TextOf(HWND window) {
 class MainWindowLayout : public testing::Test {
 protected:
     void SetUp() override {
-        DrainQueueSawQuit();
-        SetApplicationTitle(L"ソラバコ");
-        form = std::make_unique<TForm1>(platform, FormOptions{L"", std::nullopt, LocalTimeNow, scratch / L"s.ini"});
-        form->Create(::GetModuleHandleW(nullptr));
+        form = CreateTestForm(platform, scratch / L"s.ini");
         ASSERT_EQ(::GetDpiForWindow(form->Handle()), 96u);
         ResizeTo(280, 280);
     }
