@@ -4,6 +4,7 @@
 #include <oleacc.h>
 #include <wrl/client.h>
 
+#include <iterator>
 #include <utility>
 
 namespace sorabako {
@@ -30,18 +31,22 @@ void Tell(HWND window, const AccessibleAnnotation& annotation) {
     if (Watcher()) Watcher()(window, annotation);
 }
 
-void SetText(IAccPropServices& service, HWND window, const MSAAPROPID& property, const std::wstring& text) {
-    if (text.empty()) return;
-    service.SetHwndPropStr(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property,
-                           const_cast<wchar_t*>(text.c_str()));
+// Each property is told to the watcher as it goes to the system, alone.
+void SetText(IAccPropServices* service, HWND window, const MSAAPROPID& property, const std::wstring& text,
+             const AccessibleAnnotation& told) {
+    Tell(window, told);
+    if (service)
+        service->SetHwndPropStr(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property,
+                                const_cast<wchar_t*>(text.c_str()));
 }
 
-void SetRole(IAccPropServices& service, HWND window, long role) {
-    if (role == 0) return;
+void SetRole(IAccPropServices* service, HWND window, long role) {
+    Tell(window, AccessibleAnnotation{{}, role, {}});
+    if (!service) return;
     VARIANT value{};
     value.vt = VT_I4;
     value.lVal = role;
-    service.SetHwndProp(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_ROLE, value);
+    service->SetHwndProp(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_ROLE, value);
 }
 
 void Clear(HWND window) {
@@ -71,13 +76,14 @@ AccessibleAnnotations& AccessibleAnnotations::operator=(AccessibleAnnotations&& 
 }
 
 void AccessibleAnnotations::Annotate(HWND window, const AccessibleAnnotation& annotation) {
-    Tell(window, annotation);
     annotated_.push_back(window);
     const auto service = AnnotationService();
-    if (!service) return;
-    SetText(*service.Get(), window, PROPID_ACC_NAME, annotation.name);
-    SetRole(*service.Get(), window, annotation.role);
-    SetText(*service.Get(), window, PROPID_ACC_DESCRIPTION, annotation.description);
+    if (!annotation.name.empty())
+        SetText(service.Get(), window, PROPID_ACC_NAME, annotation.name, AccessibleAnnotation{annotation.name, 0, {}});
+    if (annotation.role != 0) SetRole(service.Get(), window, annotation.role);
+    if (!annotation.description.empty())
+        SetText(service.Get(), window, PROPID_ACC_DESCRIPTION, annotation.description,
+                AccessibleAnnotation{{}, 0, annotation.description});
 }
 
 void AccessibleAnnotations::ClearAll() noexcept {

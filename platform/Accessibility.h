@@ -40,9 +40,10 @@ private:
     std::vector<HWND> annotated_;
 };
 
-// Every annotation, and every clearing (as an empty annotation), passes here
-// on its way to the system. Wine's service keeps nothing, so tests read what
-// the program asked for here; the program itself sets no watcher.
+// Every property on its way to the system passes here, each in an annotation
+// of its own, and every clearing as an empty annotation. Wine's service keeps
+// nothing, so tests read what the program asked for here; the program itself
+// sets no watcher.
 using AnnotationWatcher = std::function<void(HWND, const AccessibleAnnotation&)>;
 void SetAnnotationWatcher(AnnotationWatcher watcher);
 

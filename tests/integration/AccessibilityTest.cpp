@@ -28,16 +28,20 @@ class AnnotationsSeen {
 public:
     AnnotationsSeen() {
         SetAnnotationWatcher([this](HWND window, const AccessibleAnnotation& annotation) {
-            if (annotation.name.empty() && annotation.role == 0) ++cleared[window];
-            else seen[window] = annotation;
+            AccessibleAnnotation& merged = seen[window];
+            if (annotation.name.empty() && annotation.role == 0 && annotation.description.empty()) ++cleared[window];
+            if (!annotation.name.empty()) merged.name = annotation.name;
+            if (annotation.role != 0) merged.role = annotation.role;
+            if (!annotation.description.empty()) ++descriptions[window];
         });
     }
     ~AnnotationsSeen() { SetAnnotationWatcher({}); }
     AnnotationsSeen(const AnnotationsSeen&) = delete;
     AnnotationsSeen& operator=(const AnnotationsSeen&) = delete;
 
-    std::map<HWND, AccessibleAnnotation> seen;
+    std::map<HWND, AccessibleAnnotation> seen;  // the properties sent, merged
     std::map<HWND, int> cleared;
+    std::map<HWND, int> descriptions;
 };
 
 // What the accessibility API reports for a window's client object.
@@ -96,6 +100,8 @@ TEST_F(ReaderNames, EveryControlIsNamedTheListAfterItsPageAndEachPageAsAPage) {
             EXPECT_FALSE(SpokenName(annotations, control).empty()) << "control " << ::GetDlgCtrlID(control);
     }
     EXPECT_EQ(SpokenName(annotations, c.ListBox1), L"履 歴");
+    EXPECT_EQ(annotations.seen[c.ListBox1].role, 0) << "the list keeps the role the system gives it";
+    EXPECT_TRUE(annotations.cleared.empty() && annotations.descriptions.empty()) << "an empty text went to the system";
 
     const std::wstring captions[] = {L"ファイル", L"設 定", L"履 歴", L"ヘルプ"};
     for (std::size_t i = 0; i < c.Pages().size(); ++i) {
