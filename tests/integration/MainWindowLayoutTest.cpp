@@ -114,6 +114,17 @@ TEST_F(MainWindowLayout, DesignSizeGivesCellsByTheGridRules) {
     EXPECT_EQ(Width(mode), 75);                            // thirds of 242 carry the rounding on: 81, 80, 81
     EXPECT_EQ(Width(ClientRectOf(c.ButtonSelectAnotherTempFolder)), 74);
     EXPECT_EQ(Height(mode), 33);
+
+    // Each page's buttons stand in one column, one row each.
+    for (const auto& column : {std::vector<HWND>{c.ButtonSelect, c.ButtonSendTo, c.ButtonDeskTop, c.ButtonStartMenu,
+                                                 c.ButtonStartUp},
+                               std::vector<HWND>{c.ButtonHelp, c.ButtonAbout, c.ButtonProperties, c.ButtonDonation,
+                                                 c.ButtonHomeSite}}) {
+        for (std::size_t row = 1; row < column.size(); ++row) {
+            EXPECT_EQ(WindowRectOf(column[row]).left, WindowRectOf(column[0]).left) << "row " << row;
+            EXPECT_GT(WindowRectOf(column[row]).top, WindowRectOf(column[row - 1]).bottom) << "row " << row;
+        }
+    }
 }
 
 TEST_F(MainWindowLayout, TabWidthFollowsEverySizeChange) {
