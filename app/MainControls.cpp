@@ -5,6 +5,7 @@
 #include "app/Strings.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace sorabako {
 namespace {
@@ -73,6 +74,9 @@ void PlaceInGrid(const std::initializer_list<std::pair<HWND, POINT>>& cells, con
     for (const auto& [control, cell] : cells) Place(control, Inset(CellRect(panel, grid, cell.x, cell.y), margin));
 }
 
+// In page order, as Pages() gives them.
+const wchar_t* const kPageCaptions[] = {text::kTabFile, text::kTabSettings, text::kTabLog, text::kTabHelp};
+
 const Grid kFileGrid{{100}, {20, 20, 20, 20, 20}};
 const Grid kSettingsGrid{{100}, {68.7396, 31.2604}};
 const Grid kModeGrid{{33.3333, 33.3333, 33.3333}, {33.3333, 33.3333, 33.3333}};
@@ -86,10 +90,10 @@ MainControls CreateMainControls(HWND form) {
     MainControls c;
     c.PageControl1 = Child(form, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | TCS_FIXEDWIDTH | TCS_FOCUSNEVER,
                            kIdPageControl);
-    c.TabSheetFile = TabSheet(form, c.PageControl1, text::kTabFile, 0);
-    c.TabSheetSettings = TabSheet(form, c.PageControl1, text::kTabSettings, 1);
-    c.TabSheetLog = TabSheet(form, c.PageControl1, text::kTabLog, 2);
-    c.TabSheetHelp = TabSheet(form, c.PageControl1, text::kTabHelp, 3);
+    c.TabSheetFile = TabSheet(form, c.PageControl1, kPageCaptions[0], 0);
+    c.TabSheetSettings = TabSheet(form, c.PageControl1, kPageCaptions[1], 1);
+    c.TabSheetLog = TabSheet(form, c.PageControl1, kPageCaptions[2], 2);
+    c.TabSheetHelp = TabSheet(form, c.PageControl1, kPageCaptions[3], 3);
 
     c.ButtonSelect = Button(c.TabSheetFile, text::kButtonSelect, kIdButtonSelect, BS_DEFPUSHBUTTON);
     c.ButtonSendTo = Button(c.TabSheetFile, text::kButtonSendTo, kIdButtonSendTo);
@@ -107,6 +111,10 @@ MainControls CreateMainControls(HWND form) {
     c.RadioButtonSameFolder = Button(settings, text::kModeSameFolder, kIdRadioButtonSameFolder, BS_RADIOBUTTON);
     c.RadioButtonAnotherFolder = Button(settings, text::kModeAnotherFolder, kIdRadioButtonAnotherFolder,
                                         BS_RADIOBUTTON);
+    // Windows clicks a radio button that takes the focus from the keyboard;
+    // the mode changes only by a deliberate key or click.
+    for (HWND mode : {c.RadioButtonSystemFolder, c.RadioButtonSameFolder, c.RadioButtonAnotherFolder})
+        ::SendMessageW(mode, BM_SETDONTCLICK, TRUE, 0);
     c.ButtonSelectAnotherTempFolder = Button(settings, text::kButtonChoose, kIdButtonSelectAnotherTempFolder);
     c.ButtonOpenAnotherFolder = Button(settings, text::kButtonOpen, kIdButtonOpenAnotherFolder);
     c.GroupBox1 = Child(settings, WC_BUTTONW, text::kGroupOnExit, BS_GROUPBOX | WS_GROUP, kIdGroupBox1);
@@ -135,6 +143,13 @@ void ApplyFont(const MainControls& c, HFONT font) {
     for (HWND page : c.Pages()) {
         for (HWND child = ::GetWindow(page, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) apply(child);
     }
+}
+
+void AnnotateMainControls(const MainControls& c, AccessibleAnnotations& annotations) {
+    const auto pages = c.Pages();
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        annotations.Annotate(pages[i], AccessibleAnnotation{kPageCaptions[i], ROLE_SYSTEM_PROPERTYPAGE, {}});
+    annotations.Annotate(c.ListBox1, AccessibleAnnotation{text::kTabLog, 0, {}});
 }
 
 void LayoutMainControls(const MainControls& c, HWND form, UINT dpi, int captionTextHeight) {

@@ -2,6 +2,8 @@
 // The component tree of the main window: a page control with four pages and
 // their controls. Creation and placement only; what the controls do lives in
 // the form's handlers.
+#include "platform/Accessibility.h"
+
 #include <windows.h>
 
 #include <array>
@@ -48,6 +50,11 @@ struct MainControls {
 MainControls CreateMainControls(HWND form);
 
 void ApplyFont(const MainControls& controls, HFONT font);
+
+// What readers speak where a control's own text says nothing: the list is
+// named after its page, and each page is announced as a page with its
+// caption when the focus enters it.
+void AnnotateMainControls(const MainControls& controls, AccessibleAnnotations& annotations);
 
 // Places every control for the form's current client size at dpi, and sets
 // the tab width. captionTextHeight is the text height of the controls' font.

@@ -197,6 +197,7 @@ void TForm1::FormCreate() {
 void TForm1::CreateControls() {
     dpi_ = ::GetDpiForWindow(window_);
     controls_ = CreateMainControls(window_);
+    AnnotateMainControls(controls_, annotations_);
     MainMenu1 = CreateMainMenu1();
     AttachMainMenu();
     PopupMenu1 = CreatePopupMenu1();
@@ -220,8 +221,10 @@ void TForm1::FormResize() {
 }
 
 void TForm1::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    const UINT previous = dpi_;
     dpi_ = dpi;
     UpdateFonts();
+    HistoryList_.FollowDpiChange(previous, dpi);
     ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -292,11 +295,7 @@ void TForm1::OnNotify(const NMHDR& header) {
 
 void TForm1::OnContextMenu(HWND window, POINT screen) {
     if (window != controls_.ListBox1 || moments_.Busy()) return;
-    if (screen.x == -1 && screen.y == -1) {  // from the keyboard: at the list's corner
-        RECT r{};
-        ::GetWindowRect(window, &r);
-        screen = POINT{r.left, r.top};
-    }
+    if (screen.x == -1 && screen.y == -1) screen = HistoryMenuPoint();  // from the keyboard
     PopupMenu1Popup();
     // The chosen item is posted and runs after the menu's own loop.
     const ModalMoments::Scope moment(moments_);

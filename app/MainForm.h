@@ -111,9 +111,11 @@ private:
     void AttachMainMenu();
 
     // Keyboard and focus (MainFormKeyboard.cpp).
+    void PressButton(int id, HWND button);
+    void ChooseMenuItem(int id);
     void ShowAdjacentPage(int step);
     void MoveFocusInPage(bool backward);
-    bool MoveAmongModeButtons(HWND focus, bool backward);
+    void MoveAmongModeButtons(HWND focus, bool backward);
     static std::vector<HWND> TabStops(HWND page);
     HWND ActivePageWindow() const;
     bool IsUsableFocus(HWND control) const;
@@ -132,6 +134,7 @@ private:
     // History page (MainFormHistory.cpp).
     int SelectedEntry() const;
     void PopupMenu1Popup();
+    POINT HistoryMenuPoint() const;
     void OpenTempP1Click();
     void OpenLocationP1Click();
     void DeleteP1Click();
@@ -162,6 +165,7 @@ private:
     Platform& platform_;
     FormOptions options_;
     MainControls controls_;
+    AccessibleAnnotations annotations_;  // what readers hear beyond the controls' own texts
     UniqueFont font_;
     UniqueMenu MainMenu1;  // attached only while it has items: an empty bar would take a row
     UniqueMenu PopupMenu1;

@@ -6,6 +6,8 @@
 #include "platform/FileSystem.h"
 #include "settings/SettingsPath.h"
 
+#include <algorithm>
+
 namespace sorabako {
 
 int TForm1::SelectedEntry() const {
@@ -25,18 +27,36 @@ void TForm1::PopupMenu1Popup() {
     enable(kIdClearP1, hasEntries);
 }
 
-// A folder entry or a file that is gone asks whether to drop the entry.
+// From the keyboard the menu opens below the selected entry, kept inside the
+// list; without a selection, at the list's corner.
+POINT TForm1::HistoryMenuPoint() const {
+    HWND list = controls_.ListBox1;
+    POINT point{0, 0};
+    RECT item{};
+    const int index = SelectedEntry();
+    if (index >= 0 && ::SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) != LB_ERR) {
+        RECT client{};
+        ::GetClientRect(list, &client);
+        point = POINT{std::clamp(item.left, client.left, client.right),
+                      std::clamp(item.bottom, client.top, client.bottom)};
+    }
+    ::ClientToScreen(list, &point);
+    return point;
+}
+
+// A file or folder that is still there opens as a work copy, as a drop of it
+// would; an entry whose source is gone asks whether to drop the entry.
 void TForm1::OpenTempP1Click() {
     const int index = SelectedEntry();
     if (index < 0) return;
     const std::wstring path = HistoryList_.At(index);
-    if (IsExistingFile(path)) {
+    if (IsExistingFile(path) || IsExistingFolder(path)) {
         WorkFileName = MakeWorkFileName(path);
         OpenWorkCopy(path, WorkFileName, false);
         return;
     }
-    if (platform_.ShowMessageBox(window_, text::kSourceMissingQuestion, ApplicationTitle(),
-                                 MB_YESNO | MB_ICONQUESTION) == IDYES)
+    const wchar_t* question = LooksLikeFolderEntry(path) ? text::kFolderMissingQuestion : text::kSourceMissingQuestion;
+    if (platform_.ShowMessageBox(window_, question, ApplicationTitle(), MB_YESNO | MB_ICONQUESTION) == IDYES)
         HistoryList_.DeleteAt(index);
 }
 

@@ -1,7 +1,10 @@
 // The main window's keyboard: the focus follows the page in front, Tab cycles
 // among that page's controls, Ctrl+Tab and Ctrl+PageDown/PageUp change pages,
-// and the focused push button is the one Enter presses.
+// the focused push button is the one Enter presses, F1 shows the help and
+// Delete in the history removes the selected entry.
 #include "app/MainForm.h"
+
+#include "app/ControlIds.h"
 
 #include <commctrl.h>
 
@@ -39,18 +42,39 @@ bool TForm1::PreTranslateKey(const MSG& message) {
         case VK_LEFT:
         case VK_DOWN:
         case VK_RIGHT:
-            // Only the checked radio button is a tab stop: the arrows reach the others.
-            if (!MoveAmongModeButtons(::GetFocus(), message.wParam == VK_UP || message.wParam == VK_LEFT))
-                return false;
+            // Only the checked radio button is a tab stop: the arrows reach the
+            // others. Elsewhere they move nothing, so that no push button or
+            // check box hands the focus (and with it a click) to a mode; the
+            // list keeps its own arrows.
+            if (::GetFocus() == controls_.ListBox1) return false;
+            MoveAmongModeButtons(::GetFocus(), message.wParam == VK_UP || message.wParam == VK_LEFT);
             break;
         case VK_ESCAPE:
             return true;  // the main window has no cancel button
+        case VK_F1:
+            if (control || shift) return false;
+            PressButton(kIdButtonHelp, controls_.ButtonHelp);
+            break;
+        case VK_DELETE:
+            if (control || shift || ::GetFocus() != controls_.ListBox1) return false;
+            ChooseMenuItem(kIdDeleteP1);
+            break;
         default:
             return false;
     }
     // The user is on the keyboard now: focus rectangles show from here on.
     ::SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     return true;
+}
+
+// The keys take the road of the button and the menu item, so that they are
+// refused whenever a click on those would be.
+void TForm1::PressButton(int id, HWND button) {
+    ::SendMessageW(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+void TForm1::ChooseMenuItem(int id) {
+    ::SendMessageW(window_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
 void TForm1::ShowAdjacentPage(int step) {
@@ -66,16 +90,15 @@ void TForm1::ChangePageAsUser(int page) {
 
 // As in a dialog's radio group: the arrow moves the focus to the next mode
 // and checks it, wrapping around.
-bool TForm1::MoveAmongModeButtons(HWND focus, bool backward) {
+void TForm1::MoveAmongModeButtons(HWND focus, bool backward) {
     const HWND modes[] = {controls_.RadioButtonSystemFolder, controls_.RadioButtonSameFolder,
                           controls_.RadioButtonAnotherFolder};
     const auto current = std::find(std::begin(modes), std::end(modes), focus);
-    if (current == std::end(modes)) return false;
+    if (current == std::end(modes)) return;
     const auto index = static_cast<std::size_t>(current - std::begin(modes));
     HWND next = modes[(index + (backward ? 2 : 1)) % 3];
     FocusControl(next);
     CheckModeButton(next);
-    return true;
 }
 
 void TForm1::MoveFocusInPage(bool backward) {

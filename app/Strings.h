@@ -9,7 +9,9 @@ inline constexpr wchar_t kAlreadyRunning[] = L"既に起動されています。
 inline constexpr wchar_t kCloseQuestion[] = L"終了してよいですか？";
 inline constexpr wchar_t kChooseWorkFolder[] = L"作業フォルダを選択";
 inline constexpr wchar_t kAnotherFolderChosen[] = L"任意フォルダを作業用に選択しました。";
+// Re-opening a history entry whose source is gone: a file, or by its name a folder.
 inline constexpr wchar_t kSourceMissingQuestion[] = L"元のファイルが有りません。この履歴を削除しますか？";
+inline constexpr wchar_t kFolderMissingQuestion[] = L"元のフォルダが有りません。この履歴を削除しますか？";
 // While a cancelled copy is removed: the progress dialog's line, and why the
 // end of the session waits when it stopped the copy.
 inline constexpr wchar_t kRemovingPartialCopy[] = L"途中までの作業コピーを削除しています。";

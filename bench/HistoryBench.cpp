@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -40,9 +41,11 @@ void MeasureMove(int rounds) {
                                                   nullptr, ::GetModuleHandleW(nullptr), nullptr));
     sorabako::HistoryList history(list.Get());
     history.BeginLoad();
+    std::vector<std::wstring> entries;
     for (int i = 0; i < 10000; ++i)
-        history.AppendLoadedEntry(L"C:\\projects\\folder " + std::to_wstring(i % 97) + L"\\document " +
-                                  std::to_wstring(i) + L".txt");
+        entries.push_back(L"C:\\projects\\folder " + std::to_wstring(i % 97) + L"\\document " +
+                          std::to_wstring(i) + L".txt");
+    history.AppendLoadedEntries(entries);
     history.ApplyHistoryExtent();
     for (int round = 0; round < rounds; ++round) {
         const std::wstring top = history.At(0);

@@ -4,6 +4,10 @@
 #include "platform/RandomGenerator.h"
 #include "shellext/ProjectConstants.h"
 
+#include <oleacc.h>
+
+#include <cmath>
+
 namespace sorabako {
 namespace {
 
@@ -12,8 +16,61 @@ constexpr int kMarginAt96Dpi = 16;
 constexpr int kIconSizeAt96Dpi = 32;
 constexpr int kButtonWidthAt96Dpi = 75;
 constexpr int kButtonHeightAt96Dpi = 25;
+constexpr UINT kTextFormat = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX;
+constexpr COLORREF kDarkText = RGB(0, 0, 0);
+constexpr COLORREF kLightText = RGB(255, 255, 255);
 
 COLOR16 Channel(BYTE value) { return static_cast<COLOR16>(value << 8); }
+
+bool RunsDown(COLORREF colour) { return colour % 2 == 0; }
+
+// The relative luminance of an sRGB colour, from 0 (black) to 1 (white).
+double Luminance(double red, double green, double blue) {
+    const auto linear = [](double channel) {
+        const double v = channel / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(red) + 0.7152 * linear(green) + 0.0722 * linear(blue);
+}
+
+// Below this luminance white text contrasts more than black does: there
+// both give (L + 0.05) / 0.05 = 1.05 / (L + 0.05), about 4.6 to 1.
+constexpr double kDarkBelow = 0.17913;
+
+// The first pixel along the gradient from white to colour whose background
+// white text reads better on; length when there is none.
+int DarkFrom(COLORREF colour, int length) {
+    for (int p = 0; p < length; ++p) {
+        const double t = static_cast<double>(p) / length;
+        const auto at = [t](BYTE end) { return 255.0 + (end - 255.0) * t; };
+        if (Luminance(at(GetRValue(colour)), at(GetGValue(colour)), at(GetBValue(colour))) < kDarkBelow) return p;
+    }
+    return length;
+}
+
+void DrawTextIn(HDC dc, const std::wstring& text, RECT textRect, const RECT& part, COLORREF colour) {
+    if (::IsRectEmpty(&part)) return;
+    const int saved = ::SaveDC(dc);
+    ::IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
+    ::SetTextColor(dc, colour);
+    ::DrawTextW(dc, text.c_str(), -1, &textRect, kTextFormat);
+    ::RestoreDC(dc, saved);
+}
+
+// Black over the light part of the gradient, white over the dark part, so
+// that the text reads whatever colour the gradient ends in.
+void DrawTextOverGradient(HDC dc, const std::wstring& text, const RECT& textRect, const RECT& client,
+                          COLORREF colour) {
+    RECT light = client;
+    RECT dark = client;
+    if (RunsDown(colour)) {
+        light.bottom = dark.top = client.top + DarkFrom(colour, client.bottom - client.top);
+    } else {
+        light.right = dark.left = client.left + DarkFrom(colour, client.right - client.left);
+    }
+    DrawTextIn(dc, text, textRect, light, kDarkText);
+    DrawTextIn(dc, text, textRect, dark, kLightText);
+}
 
 }  // namespace
 
@@ -42,7 +99,7 @@ void PaintAboutGradient(HDC dc, const RECT& rect, COLORREF colour) {
         {rect.right, rect.bottom, Channel(GetRValue(colour)), Channel(GetGValue(colour)), Channel(GetBValue(colour)), 0},
     };
     GRADIENT_RECT gradient{0, 1};
-    ::GradientFill(dc, vertices, 2, &gradient, 1, colour % 2 == 0 ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+    ::GradientFill(dc, vertices, 2, &gradient, 1, RunsDown(colour) ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
 }
 
 POINT AboutBoxPosition(const RECT& owner, SIZE box, const RECT& workArea) {
@@ -76,6 +133,8 @@ void AboutBox::Create() {
                       WS_POPUP | WS_CAPTION, ownerRect.left, ownerRect.top, 0, 0, owner_, nullptr,
                       ::GetModuleHandleW(nullptr), this);
     CreateControls();
+    AnnotateForReaders();
+    TakeKeyboardCues();
     const SIZE size = Layout(::GetDpiForWindow(window_));
     const POINT position = PositionOverOwner(size);
     ::SetWindowPos(window_, nullptr, position.x, position.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -121,8 +180,27 @@ void AboutBox::CreateControls() {
     };
     iconControl_ = child(L"STATIC", L"", SS_ICON | SS_REALSIZECONTROL, -1);
     ::SendMessageW(iconControl_, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
-    textControl_ = child(L"STATIC", text_.c_str(), SS_LEFT | SS_NOPREFIX, -1);
+    // The label holds the text for readers and its place; the box draws the
+    // text itself, in the colours of the same paint as the background.
+    textControl_ = child(L"STATIC", text_.c_str(), SS_OWNERDRAW | SS_NOPREFIX, -1);
     button_ = child(L"BUTTON", L"&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
+}
+
+// A window of its own class is no dialog to a reader, which would then speak
+// the caption and "OK" alone: as a dialog its text is read when it opens.
+void AboutBox::AnnotateForReaders() {
+    annotations_.Annotate(window_, AccessibleAnnotation{title_, ROLE_SYSTEM_DIALOG, {}});
+    annotations_.Annotate(textControl_, AccessibleAnnotation{text_, ROLE_SYSTEM_STATICTEXT, {}});
+    annotations_.Annotate(iconControl_, AccessibleAnnotation{title_, ROLE_SYSTEM_GRAPHIC, {}});
+}
+
+// As for the system's dialogs, the last input decides whether focus
+// rectangles and access keys show; an owner that shows them means the user
+// is on the keyboard, and the box shows them too.
+void AboutBox::TakeKeyboardCues() {
+    ::SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+    if (owner_ && !(::SendMessageW(owner_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
+        ::SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
 }
 
 // Sizes the font and the controls for dpi; returns the box's outer size.
@@ -140,7 +218,7 @@ SIZE AboutBox::Layout(UINT dpi) {
     {
         WindowDC dc(window_);
         SelectedObject selected(dc.Get(), font_.Get());
-        ::DrawTextW(dc.Get(), text_.c_str(), -1, &textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        ::DrawTextW(dc.Get(), text_.c_str(), -1, &textRect, DT_CALCRECT | kTextFormat);
     }
     const int margin = scaled(kMarginAt96Dpi);
     const int iconSize = scaled(kIconSizeAt96Dpi);
@@ -199,10 +277,20 @@ LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             AboutBoxPaint();
             return 0;
+        case WM_PRINTCLIENT:
+            PaintFace(reinterpret_cast<HDC>(wParam));
+            return 0;
         case WM_CTLCOLORSTATIC:
-            // Text and icon lie transparent over the gradient.
+            // The icon lies transparent over the gradient.
             ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
             return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+        case WM_DRAWITEM:
+            return TRUE;  // the label: its text is the box's to draw
+        case WM_SETTINGCHANGE:
+        case WM_SYSCOLORCHANGE:
+            // High contrast turned on or off, or other system colours.
+            ::InvalidateRect(window_, nullptr, TRUE);
+            break;
         case WM_SETCURSOR:
             if (reinterpret_cast<HWND>(wParam) == button_) {
                 ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
@@ -231,14 +319,31 @@ LRESULT AboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(window_, message, wParam, lParam);
 }
 
-// A new colour, and with it a new direction, on every paint.
 void AboutBox::AboutBoxPaint() {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(window_, &paint);
+    PaintFace(dc);
+    ::EndPaint(window_, &paint);
+}
+
+// A new colour, and with it a new direction, on every paint; with high
+// contrast on, the system's window and text colours instead.
+void AboutBox::PaintFace(HDC dc) {
     RECT client{};
     ::GetClientRect(window_, &client);
-    PaintAboutGradient(dc, client, DrawAboutColour());
-    ::EndPaint(window_, &paint);
+    RECT textRect{};
+    ::GetWindowRect(textControl_, &textRect);
+    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&textRect), 2);
+    SelectedObject font(dc, font_.Get());
+    ::SetBkMode(dc, TRANSPARENT);
+    if (IsHighContrastOn()) {
+        ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOW));
+        DrawTextIn(dc, text_, textRect, client, ::GetSysColor(COLOR_WINDOWTEXT));
+        return;
+    }
+    const COLORREF colour = DrawAboutColour();
+    PaintAboutGradient(dc, client, colour);
+    DrawTextOverGradient(dc, text_, textRect, client, colour);
 }
 
 }  // namespace sorabako

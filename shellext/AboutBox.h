@@ -1,6 +1,9 @@
 #pragma once
 // The About box: the program's icon, the About text over a random two-colour
-// gradient, and one "&OK" button that Enter and Esc press as well.
+// gradient, and one "&OK" button that Enter and Esc press as well. Readers
+// hear it as a dialog with its text; with high contrast on it takes the
+// system's colours.
+#include "platform/Accessibility.h"
 #include "platform/UniqueHandle.h"
 
 #include <windows.h>
@@ -50,12 +53,15 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    void AnnotateForReaders();
+    void TakeKeyboardCues();
     SIZE Layout(UINT dpi);
     POINT PositionOverOwner(SIZE size) const;
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void Close();
     void EnableOwner();
     void AboutBoxPaint();
+    void PaintFace(HDC dc);
 
     HWND owner_;
     std::wstring title_;
@@ -66,6 +72,7 @@ private:
     HWND textControl_ = nullptr;
     HWND button_ = nullptr;
     UniqueFont font_;
+    AccessibleAnnotations annotations_;
     bool ownerDisabled_ = false;
 };
 

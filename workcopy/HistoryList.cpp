@@ -2,8 +2,19 @@
 
 namespace sorabako {
 
+bool LooksLikeFolderEntry(const std::wstring& path) {
+    const std::size_t delimiter = path.find_last_of(L"\\/");
+    const std::size_t nameStart = delimiter == std::wstring::npos ? 0 : delimiter + 1;
+    const std::size_t dot = path.rfind(L'.');
+    return dot == std::wstring::npos || dot < nameStart || dot + 1 == path.size();
+}
+
 void HistoryList::BeginLoad() {
     Clear();
+    TakeListFont();
+}
+
+void HistoryList::TakeListFont() {
     LOGFONTW font{};
     auto listFont = reinterpret_cast<HFONT>(::SendMessageW(listBox_, WM_GETFONT, 0, 0));
     if (!listFont) listFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
@@ -11,25 +22,35 @@ void HistoryList::BeginLoad() {
     measuringFont_.Reset(::CreateFontIndirectW(&font));
 }
 
-void HistoryList::AppendLoadedEntry(const std::wstring& entry) {
-    Append(entry);
-}
-
 void HistoryList::AppendLoadedEntries(const std::vector<std::wstring>& entries) {
     std::size_t characters = 0;
     for (const std::wstring& entry : entries) characters += entry.size() + 1;
     ::SendMessageW(listBox_, LB_INITSTORAGE, entries.size(), characters * sizeof(wchar_t));
     ::SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
-    {
-        WindowDC dc(listBox_);
-        SelectedObject selected(dc.Get(), measuringFont_ ? measuringFont_.Get() : ::GetStockObject(DEFAULT_GUI_FONT));
-        for (const std::wstring& entry : entries) {
-            ::SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-            Measure(dc.Get(), entry);
-        }
-    }
+    for (const std::wstring& entry : entries)
+        ::SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    MeasureEach(entries);
     ::SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(listBox_, nullptr, TRUE);
+}
+
+void HistoryList::FollowDpiChange(UINT fromDpi, UINT toDpi) {
+    TakeListFont();
+    maxEntryWidth_ = ::MulDiv(maxEntryWidth_, static_cast<int>(toDpi), static_cast<int>(fromDpi));
+    std::vector<std::wstring> entries;
+    for (int i = 0; i < Count(); ++i) entries.push_back(At(i));
+    MeasureEach(entries);
+    ApplyHistoryExtent();
+}
+
+// One device context with the measuring font for all of them; before any
+// load, the list's own font.
+void HistoryList::MeasureEach(const std::vector<std::wstring>& texts) {
+    WindowDC dc(listBox_);
+    HGDIOBJ font = measuringFont_ ? measuringFont_.Get()
+                                  : reinterpret_cast<HGDIOBJ>(::SendMessageW(listBox_, WM_GETFONT, 0, 0));
+    SelectedObject selected(dc.Get(), font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+    for (const std::wstring& text : texts) Measure(dc.Get(), text);
 }
 
 void HistoryList::Measure(HDC dc, const std::wstring& text) {
@@ -46,7 +67,8 @@ void HistoryList::RecordSource(const std::wstring& source) {
     const auto found = static_cast<int>(::SendMessageW(
         listBox_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(source.c_str())));
     if (found == LB_ERR) {
-        Append(source);
+        ::SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(source.c_str()));
+        MeasureEach({source});
         ApplyHistoryExtent();
         return;
     }
@@ -74,22 +96,6 @@ void HistoryList::DeleteAt(int index) {
 
 void HistoryList::Clear() {
     ::SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);
-}
-
-void HistoryList::Append(const std::wstring& entry) {
-    ::SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    const int width = MeasureWidth(entry);
-    if (width > maxEntryWidth_) maxEntryWidth_ = width;
-}
-
-int HistoryList::MeasureWidth(const std::wstring& text) const {
-    WindowDC dc(listBox_);
-    HGDIOBJ font = measuringFont_ ? measuringFont_.Get()
-                                  : reinterpret_cast<HGDIOBJ>(::SendMessageW(listBox_, WM_GETFONT, 0, 0));
-    SelectedObject selected(dc.Get(), font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
 }
 
 }  // namespace sorabako

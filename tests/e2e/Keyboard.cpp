@@ -8,6 +8,7 @@ namespace sorabako::test {
 namespace {
 
 constexpr DWORD kPollMs = 20;
+constexpr DWORD kTimeoutMs = 20000;
 
 // Wine runs Unix programs through CreateProcessW but hands back no process to
 // wait for; the command leaves a marker file when it is done instead.
@@ -33,7 +34,7 @@ void RunXdotool(const std::string& arguments) {
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         throw std::runtime_error("cannot start xdotool");
     for (DWORD waited = 0; ::GetFileAttributesW(marker.c_str()) == INVALID_FILE_ATTRIBUTES; waited += kPollMs) {
-        if (waited > 10000) throw std::runtime_error("xdotool did not finish");
+        if (waited > kTimeoutMs) throw std::runtime_error("xdotool did not finish");
         ::Sleep(kPollMs);
     }
 }
@@ -66,7 +67,7 @@ HWND WaitForFocus(HWND window, HWND expected, DWORD timeoutMs) {
 
 bool BringToFront(HWND window) {
     ::SetForegroundWindow(window);
-    for (DWORD waited = 0; waited < 5000; waited += kPollMs) {
+    for (DWORD waited = 0; waited < kTimeoutMs; waited += kPollMs) {
         if (::GetForegroundWindow() == window && FocusOf(window)) return true;
         ::Sleep(kPollMs);
     }

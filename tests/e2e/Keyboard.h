@@ -16,7 +16,7 @@ void ClickAt(POINT screen);
 // The keyboard focus of the thread that owns window.
 HWND FocusOf(HWND window);
 // Polls until the focus of window's thread is expected; the last focus seen.
-HWND WaitForFocus(HWND window, HWND expected, DWORD timeoutMs = 5000);
+HWND WaitForFocus(HWND window, HWND expected, DWORD timeoutMs = 20000);
 // Brings window to the front and waits until its thread is the active one.
 bool BringToFront(HWND window);
 

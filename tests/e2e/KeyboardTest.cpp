@@ -3,6 +3,7 @@
 #include "app/ControlIds.h"
 #include "e2e/Keyboard.h"
 #include "e2e/ProcessRunner.h"
+#include "platform/FileSystem.h"
 #include "platform/ShellFolders.h"
 #include "settings/IniDocument.h"
 
@@ -39,6 +40,47 @@ int PageOf(HWND form) {
     return static_cast<int>(::SendMessageW(Control(form, kIdPageControl), TCM_GETCURSEL, 0, 0));
 }
 
+LRESULT Selection(HWND form) {
+    return ::SendMessageW(Control(form, kIdListBox1), LB_GETCURSEL, 0, 0);
+}
+
+bool IsChecked(HWND form, int id) {
+    return ::SendMessageW(Control(form, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Keys that must leave the focus on the history list, ended by a key that
+// moves its selection: that key reaches the list only if the focus is still
+// there, and once its selection shows, every key before it has been handled.
+void ExpectListKeepsFocus(HWND form, const std::string& keysThenSelectionKey, LRESULT selection) {
+    PressKeys(keysThenSelectionKey);
+    EXPECT_TRUE(WaitUntil([&] { return Selection(form) == selection; }, kTimeoutMs))
+        << keysThenSelectionKey << " left the selection at " << Selection(form);
+    EXPECT_EQ(FocusOf(form), Control(form, kIdListBox1)) << keysThenSelectionKey;
+}
+
+// For one test, help files open with the launch recorder, as the documents do.
+class HelpFilesRecorded {
+public:
+    HelpFilesRecorded() {
+        wchar_t type[256]{};
+        DWORD size = sizeof(type);
+        if (::RegGetValueW(HKEY_LOCAL_MACHINE, kKey, nullptr, RRF_RT_REG_SZ, nullptr, type, &size) == ERROR_SUCCESS)
+            previous_ = type;
+        Set(L"SorabakoTest.Document");
+    }
+    ~HelpFilesRecorded() { Set(previous_); }
+    HelpFilesRecorded(const HelpFilesRecorded&) = delete;
+    HelpFilesRecorded& operator=(const HelpFilesRecorded&) = delete;
+
+private:
+    static constexpr wchar_t kKey[] = L"Software\\Classes\\.chm";
+    static void Set(const std::wstring& type) {
+        ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, nullptr, REG_SZ, type.c_str(),
+                          static_cast<DWORD>((type.size() + 1) * sizeof(wchar_t)));
+    }
+    std::wstring previous_ = L"chm.file";
+};
+
 // One key, then the focus must reach the control with that id, which is visible and enabled.
 void ExpectKeyFocuses(HWND form, const std::string& key, int id) {
     PressKeys(key);
@@ -57,6 +99,8 @@ void ExpectTabCycle(HWND form, const std::vector<int>& stops) {
 
 TEST(Keyboard, FocusFollowsThePageAndTabCyclesWithinIt) {
     Installation install;  // no history: the File page comes first
+    HelpFilesRecorded help;
+    WriteTextFile(install / L"Sorabako.chm", "help");
     ChildProcess program = install.Start(L"");
     HWND form = program.WaitForWindow(L"TForm1", kTimeoutMs);
     ASSERT_TRUE(form);
@@ -76,13 +120,26 @@ TEST(Keyboard, FocusFollowsThePageAndTabCyclesWithinIt) {
     EXPECT_EQ(::SendMessageW(Control(form, kIdRadioButtonSameFolder), BM_GETCHECK, 0, 0), BST_CHECKED);
     ExpectKeyFocuses(form, "Up Up", kIdRadioButtonAnotherFolder);
     ExpectKeyFocuses(form, "Right", kIdRadioButtonSystemFolder);
-    EXPECT_EQ(::SendMessageW(Control(form, kIdRadioButtonSystemFolder), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(::SendMessageW(Control(form, kIdRadioButtonSameFolder), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(IsChecked(form, kIdRadioButtonSystemFolder));
+    EXPECT_FALSE(IsChecked(form, kIdRadioButtonSameFolder));
+
+    // On a push button or a check box the arrows move and check nothing: the
+    // Tab after them starts from where the focus was.
+    ExpectKeyFocuses(form, "Tab", kIdButtonOpenSystemTempFolder);
+    ExpectKeyFocuses(form, "Down Up Up Tab", kIdButtonSelectAnotherTempFolder);
+    ExpectKeyFocuses(form, "Tab", kIdCheckBoxCloseQuery);
+    ExpectKeyFocuses(form, "Up Left Tab", kIdCheckBoxSaveStatus);
+    EXPECT_TRUE(IsChecked(form, kIdRadioButtonSystemFolder));
+    EXPECT_FALSE(IsChecked(form, kIdCheckBoxCloseQuery));
+
+    // F1 shows the help from a page without the help button.
+    PressKeys("F1");
+    const auto launches = install.WaitForLaunches(1, kTimeoutMs);
+    ASSERT_EQ(launches.size(), 1u);
+    EXPECT_NE(launches[0].find(install / L"Sorabako.chm"), std::wstring::npos) << Utf8(launches[0]);
 
     ExpectKeyFocuses(form, "ctrl+Next", kIdListBox1);
     EXPECT_EQ(PageOf(form), 2);
-    ExpectKeyFocuses(form, "Tab", kIdListBox1);
-    ExpectKeyFocuses(form, "Escape Tab", kIdListBox1);  // Esc does nothing
 
     ExpectKeyFocuses(form, "ctrl+Tab", kIdButtonHelp);
     ExpectTabCycle(form, {kIdButtonHelp, kIdButtonAbout, kIdButtonProperties, kIdButtonDonation, kIdButtonHomeSite});
@@ -105,7 +162,10 @@ TEST(Keyboard, FocusFollowsThePageAndTabCyclesWithinIt) {
     EXPECT_EQ(PageOf(form), 1);
 
     ::PostMessageW(form, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.WaitForExit(kTimeoutMs));
+    ASSERT_TRUE(program.WaitForExit(kTimeoutMs));
+    const IniDocument saved = IniDocument::Open(install / L"Sorabako.ini");
+    EXPECT_EQ(saved.Value(L"MODE", L"SystemTempFolder"), std::wstring(L"1")) << "an arrow changed the mode";
+    EXPECT_EQ(saved.Value(L"MODE", L"AnotherFolder"), std::wstring(L"0"));
 }
 
 HWND WaitForBox(ChildProcess& program, HWND previous = nullptr) {
@@ -126,7 +186,8 @@ std::wstring SendToLink() {
 
 TEST(Keyboard, EnterPressesTheFocusedButtonAndEveryBoxIsModal) {
     Installation install;
-    WriteTextFile(install / L"Sorabako.ini", "[MODE]\r\nCloseQuery=1\r\n[LOG]\r\nFile1=C:\\gone\\plan.txt\r\n");
+    WriteTextFile(install / L"Sorabako.ini",
+                  "[MODE]\r\nCloseQuery=1\r\n[LOG]\r\nFile1=C:\\gone\\plan.txt\r\nFile2=C:\\gone\\notes.txt\r\n");
     ::DeleteFileW(SendToLink().c_str());
     ChildProcess program = install.Start(L"");
     HWND form = program.WaitForWindow(L"TForm1", kTimeoutMs);
@@ -135,11 +196,16 @@ TEST(Keyboard, EnterPressesTheFocusedButtonAndEveryBoxIsModal) {
     ASSERT_EQ(WaitForFocus(form, Control(form, kIdListBox1)), Control(form, kIdListBox1)) << "history first";
 
     // Page Down stays the list's own key; only Ctrl+Page Down changes pages.
-    PressKeys("Next");
-    LRESULT selected = LB_ERR;
-    for (DWORD waited = 0; selected != 0 && waited < 5000; waited += 20, ::Sleep(20))
-        selected = ::SendMessageW(Control(form, kIdListBox1), LB_GETCURSEL, 0, 0);
-    EXPECT_EQ(selected, 0);
+    // Tab has nowhere else to go on the page, and Esc does nothing.
+    ExpectListKeepsFocus(form, "Home", 0);  // Wine's list selects its first entry at the first key
+    ExpectListKeepsFocus(form, "Next", 1);
+    ExpectListKeepsFocus(form, "Tab Home", 0);
+    ExpectListKeepsFocus(form, "Escape End", 1);
+
+    // Delete removes the selected entry, as the menu's この履歴を削除 does.
+    PressKeys("Delete");
+    EXPECT_TRUE(WaitUntil([&] { return ::SendMessageW(Control(form, kIdListBox1), LB_GETCOUNT, 0, 0) == 1; },
+                          kTimeoutMs));
 
     // Enter on the History page and on a radio button clicks nothing; the
     // next key is taken only after Enter, so nothing can show up late.
@@ -169,11 +235,11 @@ TEST(Keyboard, EnterPressesTheFocusedButtonAndEveryBoxIsModal) {
     ASSERT_TRUE(about);
     ExpectModalTo(form, about);
     PressKeys("Escape");
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, kTimeoutMs)) << "Esc left the About box up";
     HWND focus = WaitForFocus(form, Control(form, kIdButtonAbout));
     EXPECT_EQ(focus, Control(form, kIdButtonAbout)) << "the focus comes back to the button";
-    EXPECT_FALSE(::IsWindow(about));
     EXPECT_TRUE(::IsWindowEnabled(form));
-    EXPECT_EQ(::GetForegroundWindow(), form);
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == form; }, kTimeoutMs));
 
     ::PostMessageW(form, WM_CLOSE, 0, 0);
     question = WaitForBox(program);
@@ -181,7 +247,62 @@ TEST(Keyboard, EnterPressesTheFocusedButtonAndEveryBoxIsModal) {
     EXPECT_EQ(MessageText(question), L"終了してよいですか？");
     ExpectModalTo(form, question);
     AnswerBox(question, IDYES);
-    EXPECT_TRUE(program.WaitForExit(kTimeoutMs));
+    ASSERT_TRUE(program.WaitForExit(kTimeoutMs));
+    const IniDocument saved = IniDocument::Open(install / L"Sorabako.ini");
+    EXPECT_EQ(saved.Value(L"LOG", L"File1"), std::wstring(L"C:\\gone\\plan.txt"));
+    EXPECT_FALSE(saved.Value(L"LOG", L"File2")) << "Delete left the entry";
+}
+
+// The keyboard's menu (Shift+F10, the menu key) opens under the selected
+// entry; a folder entry opens again as a work copy of the whole folder.
+TEST(Keyboard, TheMenuOpensAtTheSelectedEntryAndAFolderEntryOpensAsAWorkCopy) {
+    Installation install;
+    ScratchFolder sources;
+    const std::wstring folder = sources / L"papers";
+    CreateFolderTree(folder + L"\\sub");
+    WriteTextFile(folder + L"\\sub\\memo.txt", "memo");
+    WriteTextFile(install / L"Sorabako.ini",
+                  "[LOG]\r\nFile1=C:\\gone\\a.txt\r\nFile2=" + Utf8(folder) + "\r\nFile3=C:\\gone\\b.txt\r\n");
+    ChildProcess program = install.Start(L"");
+    HWND form = program.WaitForWindow(L"TForm1", kTimeoutMs);
+    ASSERT_TRUE(form);
+    ASSERT_TRUE(BringToFront(form));
+    HWND list = Control(form, kIdListBox1);
+    ASSERT_EQ(WaitForFocus(form, list), list);
+    // Wine's list takes the first key of all to select its first entry, whatever the key.
+    ExpectListKeepsFocus(form, "Home", 0);
+    ExpectListKeepsFocus(form, "Down", 1);
+
+    PressKeys("shift+F10");
+    HWND menu = program.WaitForWindow(L"#32768", kTimeoutMs);
+    ASSERT_TRUE(menu) << "no menu from Shift+F10";
+    const auto itemHeight = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const auto top = static_cast<int>(::SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    POINT below{0, (1 - top + 1) * itemHeight};
+    ::ClientToScreen(list, &below);
+    RECT where{};
+    ::GetWindowRect(menu, &where);
+    EXPECT_EQ(where.left, below.x);
+    EXPECT_EQ(where.top, below.y) << "the menu is not at the selected entry";
+    PressKeys("Escape");
+    EXPECT_TRUE(WaitUntil([&] { return !program.WaitForWindow(L"#32768", 0); }, kTimeoutMs));
+
+    PressKeys("Menu");
+    ASSERT_TRUE(program.WaitForWindow(L"#32768", kTimeoutMs)) << "no menu from the menu key";
+    PressKeys("Down Return");  // its first item, 作業ファイルで開く
+    const auto launches = install.WaitForLaunches(1, kTimeoutMs);
+    ASSERT_EQ(launches.size(), 1u) << "the folder entry did not open";
+    const auto names = NamesIn(install.TempFolder());
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(names[0].substr(names[0].size() - 7), L"-papers");
+    const std::wstring copy = install.TempFolder() + L"\\" + names[0];
+    EXPECT_EQ(ReadTextFile(copy + L"\\sub\\memo.txt"), "memo");
+    EXPECT_NE(launches[0].find(copy), std::wstring::npos) << Utf8(launches[0]);
+    EXPECT_FALSE(program.WaitForWindow(L"#32770", 0)) << "a question instead of the copy";
+
+    ::PostMessageW(form, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitForExit(kTimeoutMs));
+    EXPECT_EQ(IniDocument::Open(install / L"Sorabako.ini").Value(L"LOG", L"File3"), folder) << "not moved to the end";
 }
 
 // With the window hidden, the close question stands on its own in front of

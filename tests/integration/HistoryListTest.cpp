@@ -55,9 +55,7 @@ TEST_F(HistoryListTest, ExtentIsTwelveTenthsOfTheWidestEntry) {
 }
 
 TEST_F(HistoryListTest, RecordingAKnownSourceMovesTheFirstMatchKeepingItsText) {
-    history.AppendLoadedEntry(L"C:\\Docs\\Plan.xlsx");
-    history.AppendLoadedEntry(L"D:\\b.txt");
-    history.AppendLoadedEntry(L"c:\\docs\\plan.XLSX");
+    history.AppendLoadedEntries({L"C:\\Docs\\Plan.xlsx", L"D:\\b.txt", L"c:\\docs\\plan.XLSX"});
     history.ApplyHistoryExtent();
     const int extentBefore = Extent();
 
@@ -91,29 +89,53 @@ TEST_F(HistoryListTest, MeasuresInTheFontOfTheLoadNotALaterOne) {
     ::SendMessageW(listBox.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
 }
 
-TEST_F(HistoryListTest, ABatchLoadsLikeOneByOne) {
-    const std::vector<std::wstring> entries = {L"C:\\a.txt", L"C:\\一番長い項目の名前\\ファイル.txt", L"", L"C:\\a.txt"};
-    history.AppendLoadedEntries(entries);
-    const int batchWidth = history.MaxEntryWidth();
-    const std::vector<std::wstring> batchEntries = Entries();
-
-    HistoryList single(listBox.Get());
-    single.BeginLoad();
-    for (const std::wstring& entry : entries) single.AppendLoadedEntry(entry);
-    EXPECT_EQ(Entries(), batchEntries);
-    EXPECT_EQ(single.MaxEntryWidth(), batchWidth);
-    EXPECT_EQ(batchEntries, entries);
-}
-
-TEST_F(HistoryListTest, LoadingClearsAndAppliesTheExtentOnce) {
+TEST_F(HistoryListTest, LoadingKeepsOrderAndDuplicatesAndMeasuresTheWidest) {
     history.RecordSource(L"C:\\old.txt");
+    const int extentBefore = Extent();
     history.BeginLoad();
     EXPECT_EQ(history.Count(), 0);
-    history.AppendLoadedEntry(L"C:\\same.txt");
-    history.AppendLoadedEntry(L"C:\\same.txt");
-    EXPECT_EQ(history.Count(), 2);
+    const std::vector<std::wstring> entries = {L"C:\\a.txt", L"C:\\一番長い項目の名前\\ファイル.txt", L"", L"C:\\a.txt"};
+    history.AppendLoadedEntries(entries);
+    EXPECT_EQ(Entries(), entries);
+    EXPECT_EQ(history.MaxEntryWidth(), TextWidth(listBox.Get(), font.Get(), entries[1]));
+    EXPECT_EQ(Extent(), extentBefore) << "the extent waits for the end of the load";
     history.ApplyHistoryExtent();
     EXPECT_EQ(Extent(), HistoryExtentFor(history.MaxEntryWidth()));
+}
+
+// The list gets the font of the new scale first, as the window gives it.
+TEST_F(HistoryListTest, ADpiChangeScalesTheWidestWidthMeasuresAnewAndSetsTheExtent) {
+    const std::wstring gone = L"C:\\a long folder name that was deleted\\report.txt";
+    history.RecordSource(gone);
+    history.DeleteAt(0);
+    history.RecordSource(L"C:\\b.txt");
+    const int before = history.MaxEntryWidth();
+
+    UniqueFont larger = MakeFont(-17);
+    ::SendMessageW(listBox.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(larger.Get()), FALSE);
+    history.FollowDpiChange(96, 144);
+    EXPECT_EQ(history.MaxEntryWidth(), ::MulDiv(before, 144, 96)) << "the deleted entry's width, scaled";
+    EXPECT_EQ(Extent(), HistoryExtentFor(history.MaxEntryWidth()));
+
+    const std::wstring wider = L"C:\\" + std::wstring(80, L'W') + L"\\file.txt";
+    history.RecordSource(wider);
+    EXPECT_EQ(history.MaxEntryWidth(), TextWidth(listBox.Get(), larger.Get(), wider)) << "measured in the new font";
+    EXPECT_EQ(Extent(), HistoryExtentFor(history.MaxEntryWidth()));
+
+    // Never narrower than an entry still in the list, whatever the scaling gives.
+    ::SendMessageW(listBox.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    history.FollowDpiChange(288, 96);
+    EXPECT_EQ(history.MaxEntryWidth(), TextWidth(listBox.Get(), font.Get(), wider));
+}
+
+TEST(HistoryEntryKind, ANameWithoutExtensionOrAnEndingDelimiterIsTakenForAFolder) {
+    EXPECT_TRUE(LooksLikeFolderEntry(L"C:\\photos\\2026 trip"));
+    EXPECT_TRUE(LooksLikeFolderEntry(L"E:\\"));
+    EXPECT_TRUE(LooksLikeFolderEntry(L"C:\\v1.2\\notes"));
+    EXPECT_TRUE(LooksLikeFolderEntry(L"C:\\work\\draft."));
+    EXPECT_FALSE(LooksLikeFolderEntry(L"C:\\work\\plan.xlsx"));
+    EXPECT_FALSE(LooksLikeFolderEntry(L"C:\\work\\.gitignore"));
+    EXPECT_FALSE(LooksLikeFolderEntry(L"plan.txt"));
 }
 
 }  // namespace

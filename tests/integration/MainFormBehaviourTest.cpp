@@ -356,24 +356,45 @@ TEST_F(MainFormBehaviour, ReopeningAnExistingFileMovesItDownAndMakesANewCopy) {
     EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"C:\\b.txt", a}));
 }
 
-TEST_F(MainFormBehaviour, AMissingFileOrAFolderEntryAsksBeforeRemovingExactlyIt) {
-    CreateFolderTree(scratch / L"folder");
+TEST_F(MainFormBehaviour, AMissingFileOrFolderAsksBeforeRemovingExactlyIt) {
     probe->History().RecordSource(L"C:\\keep.txt");
     probe->History().RecordSource(scratch / L"gone.txt");
-    probe->History().RecordSource(scratch / L"folder");
+    probe->History().RecordSource(scratch / L"gone folder");
     platform.answers = {IDNO, IDYES, IDYES};
 
     probe->Select(1);
     probe->Command(kIdOpenTempP1);
     EXPECT_EQ(Entries().size(), 3u);
     probe->Command(kIdOpenTempP1);
-    EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"C:\\keep.txt", scratch / L"folder"}));
+    EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"C:\\keep.txt", scratch / L"gone folder"}));
     probe->Select(1);
     probe->Command(kIdOpenTempP1);
     EXPECT_EQ(Entries(), std::vector<std::wstring>{L"C:\\keep.txt"});
     ASSERT_EQ(platform.messages.size(), 3u);
     EXPECT_EQ(platform.messages[0].text, L"元のファイルが有りません。この履歴を削除しますか？");
+    EXPECT_EQ(platform.messages[2].text, L"元のフォルダが有りません。この履歴を削除しますか？");
+    EXPECT_EQ(platform.messages[2].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
     EXPECT_TRUE(platform.launches.empty());
+}
+
+TEST_F(MainFormBehaviour, AnExistingFolderEntryOpensAgainAsADropOfItWould) {
+    const std::wstring folder = scratch / L"album";
+    CreateFolderTree(folder + L"\\sub");
+    WriteTextFile(folder + L"\\sub\\a.jpg", "a");
+    probe->History().RecordSource(folder);
+    probe->History().RecordSource(L"C:\\b.txt");
+    probe->Select(0);
+    probe->Command(kIdOpenTempP1);
+
+    EXPECT_TRUE(platform.messages.empty());
+    const auto names = NamesIn(work);
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(names[0].substr(names[0].size() - 6), L"-album");
+    EXPECT_EQ(ReadTextFile(work + L"\\" + names[0] + L"\\sub\\a.jpg"), "a");
+    ASSERT_EQ(platform.launches.size(), 1u);
+    EXPECT_EQ(platform.launches[0].owner, form->Handle()) << "a folder copy opens owned by the window";
+    EXPECT_EQ(platform.launches[0].target, L"\"" + work + L"\\" + names[0] + L"\"");
+    EXPECT_EQ(Entries(), (std::vector<std::wstring>{L"C:\\b.txt", folder}));
 }
 
 TEST_F(MainFormBehaviour, LocationCommandSelectsFilesAndOpensFoldersOfTheRest) {

@@ -42,10 +42,7 @@ std::wstring TextOf(HWND window) {
 class MainWindowLayout : public testing::Test {
 protected:
     void SetUp() override {
-        DrainQueueSawQuit();
-        SetApplicationTitle(L"ソラバコ");
-        form = std::make_unique<TForm1>(platform, FormOptions{L"", std::nullopt, LocalTimeNow, scratch / L"s.ini"});
-        form->Create(::GetModuleHandleW(nullptr));
+        form = CreateTestForm(platform, scratch / L"s.ini");
         ASSERT_EQ(::GetDpiForWindow(form->Handle()), 96u);
         ResizeTo(280, 280);
     }
@@ -117,6 +114,17 @@ TEST_F(MainWindowLayout, DesignSizeGivesCellsByTheGridRules) {
     EXPECT_EQ(Width(mode), 75);                            // thirds of 242 carry the rounding on: 81, 80, 81
     EXPECT_EQ(Width(ClientRectOf(c.ButtonSelectAnotherTempFolder)), 74);
     EXPECT_EQ(Height(mode), 33);
+
+    // Each page's buttons stand in one column, one row each.
+    for (const auto& column : {std::vector<HWND>{c.ButtonSelect, c.ButtonSendTo, c.ButtonDeskTop, c.ButtonStartMenu,
+                                                 c.ButtonStartUp},
+                               std::vector<HWND>{c.ButtonHelp, c.ButtonAbout, c.ButtonProperties, c.ButtonDonation,
+                                                 c.ButtonHomeSite}}) {
+        for (std::size_t row = 1; row < column.size(); ++row) {
+            EXPECT_EQ(WindowRectOf(column[row]).left, WindowRectOf(column[0]).left) << "row " << row;
+            EXPECT_GT(WindowRectOf(column[row]).top, WindowRectOf(column[row - 1]).bottom) << "row " << row;
+        }
+    }
 }
 
 TEST_F(MainWindowLayout, TabWidthFollowsEverySizeChange) {
@@ -150,6 +158,31 @@ TEST_F(MainWindowLayout, OnlyTheCheckedModeIsATabStop) {
     EXPECT_TRUE(tabStop(c.RadioButtonSameFolder));
     EXPECT_FALSE(tabStop(c.RadioButtonSystemFolder));
     EXPECT_FALSE(tabStop(c.PageControl1));
+}
+
+// Windows clicks a radio button that takes the focus from the keyboard unless
+// told not to; Wine never does, so the telling is read where it is sent.
+std::vector<HWND> g_toldNotToClick;
+LRESULT CALLBACK WatchDontClick(int code, WPARAM wParam, LPARAM lParam) noexcept {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == BM_SETDONTCLICK && call->wParam) g_toldNotToClick.push_back(call->hwnd);
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(ModeButtons, NeverClickThemselvesWhenTheyTakeTheFocus) {
+    test::ScratchFolder scratch;
+    test::ScriptedPlatform platform;
+    g_toldNotToClick.clear();
+    auto form = std::make_unique<TForm1>(platform, FormOptions{L"", std::nullopt, LocalTimeNow, scratch / L"s.ini"});
+    {
+        UniqueHook hook(::SetWindowsHookExW(WH_CALLWNDPROC, WatchDontClick, nullptr, ::GetCurrentThreadId()));
+        form->Create(::GetModuleHandleW(nullptr));
+    }
+    const auto& c = TForm1Probe{*form}.Controls();
+    EXPECT_EQ(g_toldNotToClick, (std::vector<HWND>{c.RadioButtonSystemFolder, c.RadioButtonSameFolder,
+                                                   c.RadioButtonAnotherFolder}));
+    form.reset();
+    DrainQueueSawQuit();
 }
 
 // Enter as the dialog manager sees it, on the focused control.
@@ -282,7 +315,10 @@ TEST_F(MainWindowLayout, PopupMenuHoldsItsItemsAndSeparator) {
 }
 
 TEST_F(MainWindowLayout, AMoveToAnotherDpiScalesMarginsFontAndTabs) {
-    const auto& c = TForm1Probe{*form}.Controls();
+    TForm1Probe probe{*form};
+    const auto& c = probe.Controls();
+    probe.History().RecordSource(L"C:\\a folder with a rather long name\\and a file in it.txt");
+    const int widest = probe.History().MaxEntryWidth();
     RECT suggested{100, 100, 100 + 420, 100 + 420};
     ::SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(Width(WindowRectOf(form->Handle())), 420);
@@ -293,6 +329,10 @@ TEST_F(MainWindowLayout, AMoveToAnotherDpiScalesMarginsFontAndTabs) {
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(c.ButtonSelect, WM_GETFONT, 0, 0)), sizeof(font), &font);
     EXPECT_EQ(font.lfHeight, -17);
     EXPECT_STREQ(font.lfFaceName, L"Meiryo UI");
+
+    // The history's widest width and its extent follow the new scale.
+    EXPECT_GE(probe.History().MaxEntryWidth(), ::MulDiv(widest, 144, 96));
+    EXPECT_EQ(::SendMessageW(c.ListBox1, LB_GETHORIZONTALEXTENT, 0, 0), HistoryExtentFor(probe.History().MaxEntryWidth()));
 }
 
 }  // namespace

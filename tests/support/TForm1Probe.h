@@ -1,7 +1,9 @@
 #pragma once
 // Lets tests read and drive the private state of the real main window.
+#include "app/AppTitle.h"
 #include "app/MainForm.h"
 
+#include <memory>
 #include <string>
 
 namespace sorabako {
@@ -42,6 +44,15 @@ inline bool DrainQueueSawQuit() {
         else ::DispatchMessageW(&message);
     }
     return quit;
+}
+
+// The real main window on the window road, with a queue emptied first.
+inline std::unique_ptr<TForm1> CreateTestForm(Platform& platform, const std::wstring& settingsFile) {
+    DrainQueueSawQuit();
+    SetApplicationTitle(L"ソラバコ");
+    auto form = std::make_unique<TForm1>(platform, FormOptions{L"", std::nullopt, LocalTimeNow, settingsFile});
+    form->Create(::GetModuleHandleW(nullptr));
+    return form;
 }
 
 }  // namespace sorabako
