@@ -27,6 +27,12 @@ public:
     // user has cancelled, and from then on.
     bool KeepGoing(ULONGLONG done);
     bool Cancelled() const { return cancelled_; }
+    // One more look at an open dialog, for a Cancel pressed after the last
+    // call of KeepGoing; it opens none.
+    bool CancelPressed() {
+        if (!cancelled_ && dialog_) cancelled_ = dialog_->UserCancelled();
+        return cancelled_;
+    }
     bool Shown() const { return shown_; }
     // Closes the dialog; a cancelled copy cleans up after this.
     void Close() { dialog_.reset(); }

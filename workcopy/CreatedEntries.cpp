@@ -1,0 +1,11 @@
+#include "workcopy/CreatedEntries.h"
+
+namespace sorabako {
+
+void CreatedEntries::RemoveAll(FileOperations& files) {
+    for (auto entry = created_.rbegin(); entry != created_.rend(); ++entry)
+        entry->folder ? files.RemoveFolder(entry->path) : files.RemoveFile(entry->path);
+    created_.clear();
+}
+
+}  // namespace sorabako
