@@ -6,7 +6,6 @@
 #include "e2e/ProcessRunner.h"
 #include "e2e/ShellAssociations.h"
 #include "platform/AppError.h"
-#include "platform/FileSystem.h"
 #include "support/TreeBuilder.h"
 
 #include <gtest/gtest.h>
@@ -17,15 +16,6 @@ namespace {
 const auto* const kAssociations = testing::AddGlobalTestEnvironment(new ShellAssociations);
 
 constexpr DWORD kTimeoutMs = 20000;
-
-// The one of two names the system lists first in folder.
-std::wstring FirstListed(const std::wstring& folder, const std::wstring& one, const std::wstring& other) {
-    std::wstring first;
-    ForEachFolderEntry(Extended(folder), [&](const WIN32_FIND_DATAW& entry) {
-        if (first.empty() && (entry.cFileName == one || entry.cFileName == other)) first = entry.cFileName;
-    });
-    return first;
-}
 
 class ExactCopy : public testing::Test {
 protected:

@@ -130,6 +130,14 @@ void MakeHostFolder(const std::wstring& path) {
     WaitUntilListed(folder, name);
 }
 
+std::wstring FirstListed(const std::wstring& folder, const std::wstring& one, const std::wstring& other) {
+    std::wstring first;
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAW& entry) {
+        if (first.empty() && (entry.cFileName == one || entry.cFileName == other)) first = entry.cFileName;
+    });
+    return first;
+}
+
 void RemoveAnyTree(const std::wstring& root) {
     ForEachEntry(root, [&](const WIN32_FIND_DATAW& entry) {
         const std::wstring path = Join(root, entry.cFileName);

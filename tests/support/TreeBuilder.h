@@ -30,6 +30,8 @@ void WriteAnyFile(const std::wstring& path, const std::string& bytes);
 // bytes: letters, digits and blanks.
 void WriteHostFile(const std::wstring& path, const std::string& bytes);
 void MakeHostFolder(const std::wstring& path);
+// The one of two names the system lists first in folder.
+std::wstring FirstListed(const std::wstring& folder, const std::wstring& one, const std::wstring& other);
 // Removes root and all it holds, names only the extended form reaches included.
 void RemoveAnyTree(const std::wstring& root);
 
