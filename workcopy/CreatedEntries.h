@@ -13,7 +13,7 @@ public:
     // systemPath as the system was given it (extended form).
     void Add(std::wstring systemPath, bool folder) { created_.push_back({std::move(systemPath), folder}); }
     // Newest first, so every folder is empty by the time its turn comes.
-    void RemoveAll(FileOperations& files);
+    void RemoveAll(FileOperations& files) const;
 
 private:
     struct Created {

@@ -211,6 +211,10 @@ TEST_F(FolderTreeCopyCancel, ACancelBeforeTheCopyReturnsIsHonoured) {
 
     const std::wstring workPath = scratch / L"$20261211-101010123-only.txt";
     files.playProgressRoutine = true;
+    files.beforeReturning = [&](const std::wstring& from, ExistingTarget existing) {
+        EXPECT_TRUE(test::WaitForFullProgressBar()) << "the bar goes by the file's bytes";
+        CancelAt(L"\\only.txt", ExistingTarget::Fail)(from, existing);
+    };
     CopyProgress fileProgress = Shown();
     EXPECT_TRUE(CopyWorkFile(source + L"\\only.txt", workPath, fileProgress, files));
     EXPECT_FALSE(Exists(workPath));
@@ -241,7 +245,10 @@ public:
         visit(entry);
         return ERROR_SUCCESS;
     }
-    DWORD CreateFolder(const std::wstring&) override { return ++foldersMade, ERROR_SUCCESS; }
+    DWORD CreateFolder(const std::wstring&) override {
+        ++foldersMade;
+        return ERROR_SUCCESS;
+    }
     DWORD Copy(const std::wstring&, const std::wstring& to, ExistingTarget, const CopyTick&) override {
         lastCopy = to;
         return ERROR_SUCCESS;
@@ -250,7 +257,8 @@ public:
     DWORD RemoveFile(const std::wstring&) override { return ERROR_SUCCESS; }
     DWORD RemoveFolder(const std::wstring&) override { return ERROR_SUCCESS; }
     std::optional<FolderIdentity> IdentityOf(const std::wstring&) override {
-        return ++identityLookups, std::nullopt;
+        ++identityLookups;
+        return std::nullopt;
     }
 
 private:

@@ -1,11 +1,15 @@
 #include "support/RecordingFileOperations.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <iterator>
 
 namespace sorabako::test {
 namespace {
 
 constexpr UINT kAnswerWithinMs = 20000;
+constexpr DWORD kPollMs = 20;
 
 // A visible dialog of this process; the class is read before anything that
 // could send a message to a window.
@@ -106,6 +110,20 @@ bool PressCancelInProgressDialog() {
     DWORD_PTR result = 0;
     return ::SendMessageTimeoutW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0, SMTO_NORMAL, kAnswerWithinMs,
                                  &result) != 0;
+}
+
+}  // namespace sorabako::test
+
+namespace sorabako::test {
+
+bool WaitForFullProgressBar() {
+    const HWND bar = ::FindWindowExW(FindOwnDialog(), nullptr, PROGRESS_CLASSW, nullptr);
+    for (DWORD waited = 0; bar && waited < kAnswerWithinMs; waited += kPollMs) {
+        const auto high = ::SendMessageW(bar, PBM_GETRANGE, FALSE, 0);
+        if (high > 0 && ::SendMessageW(bar, PBM_GETPOS, 0, 0) == high) return true;
+        ::Sleep(kPollMs);
+    }
+    return false;
 }
 
 }  // namespace sorabako::test

@@ -54,5 +54,7 @@ private:
 // Presses Cancel in this process's progress dialog and waits until the
 // dialog has taken it; false when no dialog is up.
 bool PressCancelInProgressDialog();
+// Waits until the bar of this process's progress dialog stands at its end.
+bool WaitForFullProgressBar();
 
 }  // namespace sorabako::test
