@@ -13,12 +13,13 @@ std::unique_ptr<GatedFileOperations> GatedFileOperations::Open(FileOperations& i
     return std::unique_ptr<GatedFileOperations>(new GatedFileOperations(inner, std::move(gate)));
 }
 
-DWORD GatedFileOperations::Copy(const std::wstring& from, const std::wstring& to, const CopyTick& tick) {
+DWORD GatedFileOperations::Copy(const std::wstring& from, const std::wstring& to, ExistingTarget existing,
+                                const CopyTick& tick) {
     while (!passed_) {
         if (!tick(0, 0)) return ERROR_REQUEST_ABORTED;
         passed_ = ::WaitForSingleObject(gate_.Get(), kLookEveryMs) == WAIT_OBJECT_0;
     }
-    return inner_.Copy(from, to, tick);
+    return inner_.Copy(from, to, existing, tick);
 }
 
 }  // namespace sorabako

@@ -24,8 +24,9 @@ public:
         return inner_.ListFolder(folder, visit);
     }
     DWORD CreateFolder(const std::wstring& path) override { return inner_.CreateFolder(path); }
-    DWORD Copy(const std::wstring& from, const std::wstring& to, const CopyTick& tick) override;
-    DWORD Attributes(const std::wstring& path) override { return inner_.Attributes(path); }
+    DWORD Copy(const std::wstring& from, const std::wstring& to, ExistingTarget existing,
+               const CopyTick& tick) override;
+    PathAttributes Attributes(const std::wstring& path) override { return inner_.Attributes(path); }
     DWORD RemoveFile(const std::wstring& path) override { return inner_.RemoveFile(path); }
     DWORD RemoveFolder(const std::wstring& path) override { return inner_.RemoveFolder(path); }
     std::optional<FolderIdentity> IdentityOf(const std::wstring& folder) override {

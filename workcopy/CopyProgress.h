@@ -33,6 +33,12 @@ public:
     // copy is cancelled, and from then on.
     bool KeepGoing(ULONGLONG done);
     bool Cancelled() const { return cancelled_; }
+    // One more look at an open dialog, for a Cancel pressed after the last
+    // call of KeepGoing; it opens none.
+    bool CancelPressed() {
+        if (!cancelled_) cancelled_ = cancelRequested_ || (dialog_ && dialog_->UserCancelled());
+        return cancelled_;
+    }
     bool Shown() const { return shown_; }
 
     // Stops the copy at its next look, as the dialog's Cancel does. When the

@@ -2,16 +2,19 @@
 
 #include "platform/AppError.h"
 #include "platform/FileSystem.h"
+#include "workcopy/CreatedEntries.h"
 #include "workcopy/PathForms.h"
 #include "workcopy/TreeCopyChecks.h"
+#include "workcopy/TreeListing.h"
 
 #include <algorithm>
+#include <map>
 
 namespace sorabako {
 namespace {
 
 std::wstring AbsolutePath(const std::wstring& path) {
-    FullPathResult full = FullPathName(path);
+    FullPathResult full = AbsoluteKeepingNames(path);
     if (full.error == ERROR_SUCCESS) return full.path;
     if (full.error != ERROR_FILE_NOT_FOUND) ThrowSystemError(full.error);
     return path;
@@ -26,128 +29,35 @@ void CheckTarget(const std::wstring& source, const std::wstring& target) {
         throw AppError(L"The drive cannot be found");
 }
 
-bool IsFolder(DWORD attributes) {
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-constexpr std::size_t kTop = static_cast<std::size_t>(-1);
-
-// One entry of the source tree. The tree is read whole before anything is
-// copied, so that the bar can go by bytes; the walk itself costs nothing
-// extra, it only runs ahead of the copies.
-struct TreeEntry {
-    std::wstring relative;  // plain form, relative to the source
-    bool folder;
-    ULONGLONG size;
-    std::size_t parent;  // index of the folder entry it lies in, kTop for the source itself
-    DWORD listError;     // why a folder's entries were not read: unreadable, or a way back up the tree
-};
-
-struct TreeListing {
-    std::vector<TreeEntry> entries;
-    ULONGLONG bytes = 0;
-    DWORD topError = ERROR_SUCCESS;
-};
-
-class TreeReader {
-public:
-    TreeReader(const std::wstring& source, const std::wstring& excluded, FileOperations& files,
-               CopyProgress& progress)
-        : source_(source), excluded_(excluded), files_(files), progress_(progress) {}
-
-    // Depth first, in the order the file system lists each folder.
-    TreeListing Read() {
-        if (const auto top = files_.IdentityOf(SystemForm(source_))) walked_.push_back(*top);
-        listing_.topError = List(L"", kTop);
-        return std::move(listing_);
-    }
-
-private:
-    DWORD List(const std::wstring& relative, std::size_t parent) {
-        const std::wstring folder = relative.empty() ? source_ : ChildPath(source_, relative);
-        return files_.ListFolder(SystemForm(folder), [&](const WIN32_FIND_DATAW& found) {
-            if (!progress_.KeepGoing(0)) return;
-            const std::wstring child = relative.empty() ? std::wstring(found.cFileName)
-                                                        : ChildPath(relative, found.cFileName);
-            const bool folderEntry = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            if (folderEntry && NameSameFolder(ChildPath(source_, child), excluded_)) return;
-            const ULONGLONG size =
-                folderEntry ? 0 : (static_cast<ULONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-            listing_.bytes += size;
-            listing_.entries.push_back({child, folderEntry, size, parent, ERROR_SUCCESS});
-            if (!folderEntry) return;
-            const std::size_t index = listing_.entries.size() - 1;
-            const DWORD error = Descend(child, index);  // adds entries: index, not a reference
-            listing_.entries[index].listError = error;
-        });
-    }
-
-    // A junction or link back to a folder above it would lead the walk round
-    // and round; paths of any length no longer stop it, so such a folder is
-    // made but not walked into, and reported.
-    DWORD Descend(const std::wstring& relative, std::size_t index) {
-        const auto identity = files_.IdentityOf(SystemForm(ChildPath(source_, relative)));
-        if (identity && std::find(walked_.begin(), walked_.end(), *identity) != walked_.end())
-            return ERROR_CANT_RESOLVE_FILENAME;
-        if (identity) walked_.push_back(*identity);
-        const DWORD error = List(relative, index);
-        if (identity) walked_.pop_back();
-        return error;
-    }
-
-    const std::wstring& source_;
-    const std::wstring& excluded_;  // the copy being built, when it lies inside the source
-    FileOperations& files_;
-    CopyProgress& progress_;
-    TreeListing listing_;
-    std::vector<FolderIdentity> walked_;  // the folders from the source down to the one being read
-};
-
-// What this copy created, in order, so that a cancelled copy removes exactly
-// that and nothing that was there before.
-class CreatedEntries {
-public:
-    void Add(std::wstring systemPath, bool folder) { created_.push_back({std::move(systemPath), folder}); }
-    // Newest first; what cannot go yet (a folder that still holds the file
-    // being copied) stays listed for the next call.
-    void RemoveAll(FileOperations& files) {
-        std::vector<Created> left;
-        for (auto entry = created_.rbegin(); entry != created_.rend(); ++entry) {
-            const DWORD error = entry->folder ? files.RemoveFolder(entry->path) : files.RemoveFile(entry->path);
-            if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
-                left.insert(left.begin(), *entry);
-        }
-        created_ = std::move(left);
-    }
-
-private:
-    struct Created {
-        std::wstring path;
-        bool folder;
-    };
-    std::vector<Created> created_;
-};
+// Whose a target folder is: made by this copy, there before it (its entries
+// may be overwritten), or not made at all (nothing goes into it).
+enum class Made { Ours, Earlier, Skipped };
 
 class TreeCopier {
 public:
     TreeCopier(const std::wstring& source, const std::wstring& target, FileOperations& files,
                CopyProgress& progress)
-        : source_(source), target_(target), files_(files), progress_(progress) {}
+        : target_(target), sourceSystem_(ExtendedForm(source)), targetSystem_(ExtendedForm(target)),
+          files_(files), progress_(progress) {}
 
     CopyOutcome Copy(const TreeListing& listing) {
         const CopyProgress::UndoScope undo(progress_, [this] { created_.RemoveAll(files_); });
         progress_.SetTotal(listing.bytes + listing.entries.size());
-        const bool topIsOurs = CreateTarget();
+        made_.assign(listing.entries.size(), Made::Skipped);
+        top_ = CreateTarget() ? Made::Ours : Made::Earlier;
         if (listing.topError != ERROR_SUCCESS) outcome_.skipped.push_back({L"", true, listing.topError});
-        ours_.assign(listing.entries.size(), false);
+        EntryPaths paths(listing);
         for (std::size_t i = 0; i < listing.entries.size(); ++i) {
             const TreeEntry& entry = listing.entries[i];
-            const bool parentIsOurs = entry.parent == kTop ? topIsOurs : ours_[entry.parent];
             if (!progress_.KeepGoing(done_)) break;
-            entry.folder ? CopyFolder(entry, i) : CopyOneFile(entry, parentIsOurs);
+            const std::wstring& relative = paths.Of(i);
+            // A folder that was not made is reported once, for all it holds.
+            if (ParentOf(entry) != Made::Skipped)
+                entry.folder ? CopyFolder(entry, i, relative) : CopyOneFile(entry, relative);
             done_ += entry.size + 1;
         }
-        outcome_.cancelled = progress_.Cancelled();
+        // A Cancel pressed while the last file was copied counts as well.
+        outcome_.cancelled = progress_.CancelPressed();
         if (outcome_.cancelled) {
             progress_.Close();
             created_.RemoveAll(files_);
@@ -161,57 +71,86 @@ private:
     bool CreateTarget() {
         std::vector<std::wstring> missing{target_};
         for (const std::wstring& ancestor : AncestorFolders(target_)) {
-            if (IsFolder(files_.Attributes(SystemForm(ancestor)))) break;
+            if (files_.Attributes(ExtendedForm(ancestor)).Folder()) break;
             missing.push_back(ancestor);
         }
         bool targetIsNew = false;
         for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
             // A failure shows later, as every entry then fails to copy.
-            if (files_.CreateFolder(SystemForm(*folder)) != ERROR_SUCCESS) continue;
-            created_.Add(SystemForm(*folder), true);
+            const std::wstring path = ExtendedForm(*folder);
+            if (files_.CreateFolder(path) != ERROR_SUCCESS) continue;
+            created_.Add(path, true);
             targetIsNew = *folder == target_;
         }
         return targetIsNew;
     }
 
-    void CopyFolder(const TreeEntry& entry, std::size_t index) {
-        const std::wstring path = SystemForm(ChildPath(target_, entry.relative));
+    Made ParentOf(const TreeEntry& entry) const { return entry.parent == kTreeTop ? top_ : made_[entry.parent]; }
+
+    void CopyFolder(const TreeEntry& entry, std::size_t index, const std::wstring& relative) {
+        const std::wstring path = ChildPath(targetSystem_, relative);
         const DWORD error = files_.CreateFolder(path);
         if (error == ERROR_SUCCESS) {
             created_.Add(path, true);
-            ours_[index] = true;
-        } else if (!(error == ERROR_ALREADY_EXISTS && IsFolder(files_.Attributes(path)))) {
-            outcome_.skipped.push_back({entry.relative, true, error});
+            made_[index] = Made::Ours;
+            NoteMade(entry);
+        } else if (MayReuse(entry, error) && files_.Attributes(path).Folder()) {
+            made_[index] = Made::Earlier;
+        } else {
+            outcome_.skipped.push_back({relative, true, error});
             return;
         }
-        if (entry.listError != ERROR_SUCCESS) outcome_.skipped.push_back({entry.relative, true, entry.listError});
+        if (entry.listError != ERROR_SUCCESS) outcome_.skipped.push_back({relative, true, entry.listError});
     }
 
-    void CopyOneFile(const TreeEntry& entry, bool parentIsOurs) {
-        const std::wstring to = SystemForm(ChildPath(target_, entry.relative));
-        // In a folder this copy made, nothing can be in the way; elsewhere a
-        // file already there is overwritten, not made, and stays on Cancel.
-        const bool ours = parentIsOurs || files_.Attributes(to) == INVALID_FILE_ATTRIBUTES;
+    void CopyOneFile(const TreeEntry& entry, const std::wstring& relative) {
+        const std::wstring from = ChildPath(sourceSystem_, relative);
+        const std::wstring to = ChildPath(targetSystem_, relative);
         const ULONGLONG before = done_;
         const CopyTick tick = [&](ULONGLONG bytes, ULONGLONG) { return progress_.KeepGoing(before + bytes); };
-        const DWORD error = files_.Copy(SystemForm(ChildPath(source_, entry.relative)), to, tick);
+        // Only a file this copy creates is its own and goes again on Cancel.
+        DWORD error = files_.Copy(from, to, ExistingTarget::Fail, tick);
         if (error == ERROR_SUCCESS) {
-            if (ours) created_.Add(to, false);
-        } else if (progress_.Cancelled()) {
-            // The system removes a file cancelled halfway; one it finished stays ours.
-            if (ours && files_.Attributes(to) != INVALID_FILE_ATTRIBUTES) created_.Add(to, false);
-        } else {
-            outcome_.skipped.push_back({entry.relative, false, error});
+            created_.Add(to, false);
+            NoteMade(entry);
+            return;
         }
+        if (progress_.Cancelled()) {
+            // The system removes a new file cancelled halfway; one it had
+            // finished goes with the rest.
+            if (!files_.Attributes(to).Absent()) created_.Add(to, false);
+            return;
+        }
+        if (MayReuse(entry, error)) error = files_.Copy(from, to, ExistingTarget::Overwrite, RunToTheEnd(tick));
+        if (error != ERROR_SUCCESS) outcome_.skipped.push_back({relative, false, error});
     }
 
-    const std::wstring& source_;
+    // A name already taken in a folder that was there before is overwritten
+    // (a file) or copied into (a folder), unless this copy took it itself: a
+    // case-only twin from a case-sensitive source never replaces the first.
+    // In a folder this copy made, every taken name is such a twin.
+    bool MayReuse(const TreeEntry& entry, DWORD error) const {
+        if (ParentOf(entry) != Made::Earlier || !IsAlreadyThere(error)) return false;
+        const auto made = madeInEarlier_.find(entry.parent);
+        return made == madeInEarlier_.end() ||
+               std::none_of(made->second.begin(), made->second.end(),
+                            [&](const std::wstring& name) { return SameNameIgnoringCase(name, entry.name); });
+    }
+
+    void NoteMade(const TreeEntry& entry) {
+        if (ParentOf(entry) == Made::Earlier) madeInEarlier_[entry.parent].push_back(entry.name);
+    }
+
     const std::wstring& target_;
+    const std::wstring sourceSystem_;
+    const std::wstring targetSystem_;
     FileOperations& files_;
     CopyProgress& progress_;
     CopyOutcome outcome_;
     CreatedEntries created_;
-    std::vector<bool> ours_;  // folder entries this copy created
+    Made top_ = Made::Earlier;
+    std::vector<Made> made_;  // for each folder entry
+    std::map<std::size_t, std::vector<std::wstring>> madeInEarlier_;  // names this copy made in earlier folders
     ULONGLONG done_ = 0;
 };
 
@@ -223,11 +162,11 @@ CopyOutcome CopyFolderTree(const std::wstring& sourcePath, const std::wstring& t
     const std::wstring target = AbsolutePath(targetPath);
 
     CheckTreeCopyPath(source);
-    if (!IsExistingFolder(source)) throw AppError(L"The specified path was not found");
+    if (!IsExistingFolder(ExtendedForm(source))) throw AppError(L"The specified path was not found");
     CheckTarget(source, target);
 
     const std::wstring excluded = IsSameOrInside(target, source) ? target : std::wstring();
-    const TreeListing listing = TreeReader(source, excluded, files, progress).Read();
+    const TreeListing listing = ReadTree(source, excluded, files, progress);
     if (progress.Cancelled()) {
         progress.Close();
         return CopyOutcome{true, {}};

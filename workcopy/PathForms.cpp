@@ -1,5 +1,7 @@
 #include "workcopy/PathForms.h"
 
+#include <algorithm>
+
 namespace sorabako {
 namespace {
 
@@ -31,8 +33,23 @@ std::wstring ExtendedForm(const std::wstring& absolutePath) {
     return absolutePath;
 }
 
-std::wstring SystemForm(const std::wstring& absolutePath) {
-    return absolutePath.size() >= kExtendedFormFrom ? ExtendedForm(absolutePath) : absolutePath;
+bool IsNormalAbsolute(const std::wstring& path) {
+    const bool drive = IsDriveAbsolute(path);
+    if ((!drive && !IsPlainUnc(path)) || path.find(L'/') != std::wstring::npos) return false;
+    // Every name, the server and share of a UNC path included; only the last
+    // may be empty (a final "\").
+    for (std::size_t start = drive ? 3 : 2; start < path.size();) {
+        const std::size_t end = std::min(path.find(L'\\', start), path.size());
+        const std::wstring_view name = std::wstring_view(path).substr(start, end - start);
+        if ((name.empty() && end < path.size()) || name == L"." || name == L"..") return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+FullPathResult AbsoluteKeepingNames(const std::wstring& path) {
+    if (IsNormalAbsolute(path)) return {path, ERROR_SUCCESS};
+    return FullPathName(path);
 }
 
 std::vector<std::wstring> AncestorFolders(const std::wstring& absolutePath) {

@@ -1,16 +1,15 @@
 #pragma once
 // The two forms of one path inside a copy. The user sees the plain form
 // (history, launch, messages); the file system gets the extended-length form
-// ("\\?\", "\\?\UNC\") wherever the plain one may pass the system's limit.
-// Pure text rules: no file-system access.
+// ("\\?\", "\\?\UNC\"), whatever the length: only that form names a file
+// exactly as it is listed. The plain form drops a trailing "." or " " and
+// reads "nul", "con", "com1" and the like as devices.
+#include "platform/FileSystem.h"
+
 #include <string>
 #include <vector>
 
 namespace sorabako {
-
-// From this length on a plain path may be refused: 248 is the limit for a
-// folder (MAX_PATH less room for an 8.3 name), 260 for a file.
-inline constexpr std::size_t kExtendedFormFrom = 248;
 
 // C:\a → \\?\C:\a, \\server\share\a → \\?\UNC\server\share\a. Paths already
 // extended, device paths and relative paths are returned unchanged: only an
@@ -18,8 +17,14 @@ inline constexpr std::size_t kExtendedFormFrom = 248;
 // resolves "..", "." or "/" in that form.
 std::wstring ExtendedForm(const std::wstring& absolutePath);
 
-// The form to hand to the system: extended when the plain form is long.
-std::wstring SystemForm(const std::wstring& absolutePath);
+// A drive or UNC path with nothing for the system to resolve: no "/", no
+// empty, "." or ".." name. It names exactly the entries it spells.
+bool IsNormalAbsolute(const std::wstring& path);
+
+// The path made absolute (GetFullPathNameW) unless it already is normal and
+// absolute: the system's rule would also cut trailing dots and blanks from
+// its names and turn a name like "nul.txt" into the device.
+FullPathResult AbsoluteKeepingNames(const std::wstring& path);
 
 // The folders above path, nearest first, down to (not including) its drive
 // root or UNC share: C:\a\b\c → C:\a\b, C:\a.

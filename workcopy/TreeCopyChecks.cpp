@@ -50,6 +50,10 @@ bool NameSameFolder(const std::wstring& first, const std::wstring& second) {
     return EqualIgnoringCase(WithoutTrailingDelimiters(first), WithoutTrailingDelimiters(second));
 }
 
+bool SameNameIgnoringCase(const std::wstring& first, const std::wstring& second) {
+    return EqualIgnoringCase(first, second);
+}
+
 bool IsSameOrInside(const std::wstring& path, const std::wstring& folder) {
     const std::wstring inner = WithoutTrailingDelimiters(path);
     std::wstring outer = WithoutTrailingDelimiters(folder);

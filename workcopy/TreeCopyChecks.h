@@ -13,6 +13,10 @@ void CheckTreeCopyPath(const std::wstring& absolutePath);
 // does not count.
 bool NameSameFolder(const std::wstring& first, const std::wstring& second);
 
+// Two names, compared as the file system compares them on a volume that
+// ignores case.
+bool SameNameIgnoringCase(const std::wstring& first, const std::wstring& second);
+
 // first lies inside second (or is second).
 bool IsSameOrInside(const std::wstring& path, const std::wstring& folder);
 

@@ -1,7 +1,10 @@
 #include "platform/AppError.h"
 #include "platform/FileSystem.h"
+#include "support/RecordingFileOperations.h"
 #include "support/ScratchFolder.h"
+#include "support/TreeBuilder.h"
 #include "workcopy/FolderTreeCopy.h"
+#include "workcopy/WorkFileCopy.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +14,9 @@ namespace {
 using test::Exists;
 using test::NamesIn;
 using test::ReadTextFile;
+using test::RecordingFileOperations;
 using test::ScratchFolder;
+using test::TreeContents;
 using test::Utf8;
 using test::WriteTextFile;
 
@@ -115,6 +120,169 @@ TEST_F(FolderTreeCopy, DriveRootStyleTargetDirectlyInsideTheSource) {
     CopyFolderTree(source, target);
     EXPECT_TRUE(Exists(target + L"\\top.txt"));
     EXPECT_FALSE(Exists(target + L"\\$20261209-101010123-"));
+}
+
+// The host's file system tells case apart, as a case-sensitive folder on
+// Windows (WSL) or a Linux share does; the target, like most of Windows, does
+// not. In a folder that was there before, earlier files are overwritten, but
+// never by a twin of one this copy has just made.
+TEST(FolderTreeCopyTwins, InAFolderThatWasThereATwinIsSkippedAndTheFirstStays) {
+    ScratchFolder scratch;
+    const std::wstring source = scratch / L"wsl";
+    CreateFolderTree(source);
+    test::WriteHostFile(source + L"\\Makefile", "upper");
+    test::WriteHostFile(source + L"\\makefile", "lower");
+    test::MakeHostFolder(source + L"\\Src");
+    test::MakeHostFolder(source + L"\\src");
+    test::WriteHostFile(source + L"\\Src\\main", "upper main");
+    test::WriteHostFile(source + L"\\src\\main", "lower main");
+    const std::wstring file = test::FirstListed(source, L"Makefile", L"makefile");
+    const std::wstring folder = test::FirstListed(source, L"Src", L"src");
+    const std::wstring target = scratch / L"earlier";
+    CreateFolderTree(target);
+
+    const CopyOutcome outcome = CopyFolderTree(source, target);
+
+    ASSERT_EQ(outcome.skipped.size(), 2u);
+    std::map<std::wstring, DWORD> skipped;
+    for (const SkippedEntry& entry : outcome.skipped) skipped[entry.relativePath] = entry.error;
+    EXPECT_EQ(skipped, (std::map<std::wstring, DWORD>{{file == L"Makefile" ? L"makefile" : L"Makefile", ERROR_FILE_EXISTS},
+                                                       {folder == L"Src" ? L"src" : L"Src", ERROR_ALREADY_EXISTS}}));
+    EXPECT_EQ(ReadTextFile(target + L"\\" + file), ReadTextFile(source + L"\\" + file));
+    EXPECT_EQ(ReadTextFile(target + L"\\" + folder + L"\\main"), ReadTextFile(source + L"\\" + folder + L"\\main"));
+}
+
+// Cancel in the real progress dialog, pressed as a file is copied, while
+// every look at a target fails as on a share that denies it: Cancel removes
+// only what the copy made, and counts until the copy returns.
+class FolderTreeCopyCancel : public testing::Test {
+protected:
+    void SetUp() override {
+        files.attributesError = ERROR_ACCESS_DENIED;
+    }
+    RecordingFileOperations::CopyHook CancelAt(const std::wstring& name, ExistingTarget when) {
+        return [=](const std::wstring& from, ExistingTarget existing) {
+            if (from.ends_with(name) && existing == when) {
+                EXPECT_TRUE(test::PressCancelInProgressDialog()) << "no progress dialog";
+            }
+        };
+    }
+    CopyProgress Shown() {
+        return CopyProgress([] { return ProgressDialog::Open(nullptr, {L"ソラバコ", L"source", L"target", L"removing"}); },
+                            [this] { return now += 2000; });
+    }
+
+    ScratchFolder scratch;
+    RecordingFileOperations files;
+    ULONGLONG now = 0;
+};
+
+// As on Windows, the system asks the progress routine: a file being
+// overwritten is let finish, since a cancelled copy loses its target.
+TEST_F(FolderTreeCopyCancel, AFileThatWasThereBeforeStays) {
+    const std::wstring source = scratch / L"source";
+    CreateFolderTree(source + L"\\new");
+    WriteTextFile(source + L"\\a.txt", "new a");
+    WriteTextFile(source + L"\\new\\b.txt", "new b");
+    const std::wstring target = scratch / L"earlier";
+    CreateFolderTree(target);
+    WriteTextFile(target + L"\\a.txt", "earlier a");
+    files.playProgressRoutine = true;
+    files.whileCopying = CancelAt(L"\\a.txt", ExistingTarget::Overwrite);
+
+    CopyProgress progress = Shown();
+    EXPECT_TRUE(CopyFolderTree(source, target, progress, files).cancelled);
+    EXPECT_EQ(NamesIn(target), std::vector<std::wstring>{L"a.txt"});
+    EXPECT_EQ(ReadTextFile(target + L"\\a.txt"), "new a");
+}
+
+// Cancel comes as the system has copied the last file and before the copy
+// returns, with no word to the progress routine: a final look at the dialog
+// still sees it. (The file copy opens the dialog from the routine only.)
+TEST_F(FolderTreeCopyCancel, ACancelBeforeTheCopyReturnsIsHonoured) {
+    const std::wstring source = scratch / L"source";
+    CreateFolderTree(source);
+    WriteTextFile(source + L"\\only.txt", "only");
+    const std::wstring target = scratch / L"$20261211-101010123-source";
+    files.beforeReturning = CancelAt(L"\\only.txt", ExistingTarget::Fail);
+    CopyProgress treeProgress = Shown();
+    EXPECT_TRUE(CopyFolderTree(source, target, treeProgress, files).cancelled);
+    EXPECT_FALSE(Exists(target));
+
+    const std::wstring workPath = scratch / L"$20261211-101010123-only.txt";
+    files.playProgressRoutine = true;
+    files.beforeReturning = [&](const std::wstring& from, ExistingTarget existing) {
+        EXPECT_TRUE(test::WaitForFullProgressBar()) << "the bar goes by the file's bytes";
+        CancelAt(L"\\only.txt", ExistingTarget::Fail)(from, existing);
+    };
+    CopyProgress fileProgress = Shown();
+    EXPECT_TRUE(CopyWorkFile(source + L"\\only.txt", workPath, fileProgress, files));
+    EXPECT_FALSE(Exists(workPath));
+
+    WriteTextFile(workPath, "earlier");
+    files.beforeReturning = CancelAt(L"\\only.txt", ExistingTarget::Overwrite);
+    CopyProgress again = Shown();
+    EXPECT_TRUE(CopyWorkFile(source + L"\\only.txt", workPath, again, files));
+    EXPECT_EQ(ReadTextFile(workPath), "only") << "the file at the work path was there before";
+}
+
+// Wine hands paths to Linux, which takes at most 4,096 bytes, so a tree ten
+// thousand folders deep (20,000 characters) exists only at the seam: one
+// folder "d" in each, a file at the bottom.
+class DeepTreeOperations final : public FileOperations {
+public:
+    DeepTreeOperations(const std::wstring& source, std::size_t depth) : source_(test::Extended(source)), depth_(depth) {}
+
+    std::size_t foldersMade = 0, identityLookups = 0;
+    std::wstring lastCopy;
+
+    DWORD ListFolder(const std::wstring& folder,
+                     const std::function<void(const WIN32_FIND_DATAW&)>& visit) override {
+        WIN32_FIND_DATAW entry{};
+        const bool bottom = (folder.size() - source_.size()) / 2 == depth_;
+        wcscpy_s(entry.cFileName, bottom ? L"leaf.txt" : L"d");
+        entry.dwFileAttributes = bottom ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_DIRECTORY;
+        visit(entry);
+        return ERROR_SUCCESS;
+    }
+    DWORD CreateFolder(const std::wstring&) override {
+        ++foldersMade;
+        return ERROR_SUCCESS;
+    }
+    DWORD Copy(const std::wstring&, const std::wstring& to, ExistingTarget, const CopyTick&) override {
+        lastCopy = to;
+        return ERROR_SUCCESS;
+    }
+    PathAttributes Attributes(const std::wstring& path) override { return real_.Attributes(path); }
+    DWORD RemoveFile(const std::wstring&) override { return ERROR_SUCCESS; }
+    DWORD RemoveFolder(const std::wstring&) override { return ERROR_SUCCESS; }
+    std::optional<FolderIdentity> IdentityOf(const std::wstring&) override {
+        ++identityLookups;
+        return std::nullopt;
+    }
+
+private:
+    std::wstring source_;
+    std::size_t depth_;
+    Win32FileOperations real_;
+};
+
+TEST(FolderTreeCopyDepth, TenThousandLevelsAreCopiedWithoutRecursion) {
+    ScratchFolder scratch;
+    const std::wstring source = scratch / L"deep";
+    CreateFolderTree(source);
+    const std::wstring target = scratch / L"$20261211-101010123-deep";
+    constexpr std::size_t kDepth = 10000;
+
+    DeepTreeOperations files(source, kDepth);
+    CopyProgress quiet;
+    EXPECT_TRUE(CopyFolderTree(source, target, quiet, files).skipped.empty());
+
+    EXPECT_EQ(files.foldersMade, kDepth + 1) << "the work folder and every level";
+    std::wstring deepest = test::Extended(target);
+    for (std::size_t level = 0; level < kDepth; ++level) deepest += L"\\d";
+    EXPECT_EQ(files.lastCopy, deepest + L"\\leaf.txt");
+    EXPECT_EQ(files.identityLookups, 0u) << "ordinary folders cannot loop";
 }
 
 }  // namespace

@@ -6,12 +6,12 @@
 #include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
 #include "support/OwnWindows.h"
+#include "support/RecordingFileOperations.h"
 #include "support/ScratchFolder.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TForm1Probe.h"
 #include "support/TreeBuilder.h"
 #include "workcopy/FolderTreeCopy.h"
-#include "workcopy/PathForms.h"
 #include "workcopy/WorkFileCopy.h"
 
 #include <gtest/gtest.h>
@@ -27,66 +27,10 @@ using test::NamesIn;
 using test::ScratchFolder;
 using test::TreeContents;
 using test::Utf8;
+using test::RecordingFileOperations;
 using test::WriteTextFile;
 
-// The real calls, with every path they are handed noted on the way.
-class RecordingFileOperations final : public FileOperations {
-public:
-    std::vector<std::wstring> paths;
-
-    DWORD ListFolder(const std::wstring& folder,
-                     const std::function<void(const WIN32_FIND_DATAW&)>& visit) override {
-        Note(ChildPath(folder, L"*"));  // the pattern the system gets
-        return real_.ListFolder(folder, visit);
-    }
-    DWORD CreateFolder(const std::wstring& path) override {
-        Note(path);
-        return real_.CreateFolder(path);
-    }
-    DWORD Copy(const std::wstring& from, const std::wstring& to, const CopyTick& tick) override {
-        Note(from);
-        Note(to);
-        return real_.Copy(from, to, tick);
-    }
-    DWORD Attributes(const std::wstring& path) override {
-        Note(path);
-        return real_.Attributes(path);
-    }
-    DWORD RemoveFile(const std::wstring& path) override {
-        Note(path);
-        return real_.RemoveFile(path);
-    }
-    DWORD RemoveFolder(const std::wstring& path) override {
-        Note(path);
-        return real_.RemoveFolder(path);
-    }
-    std::optional<FolderIdentity> IdentityOf(const std::wstring& folder) override {
-        Note(folder);
-        if (loopBackTo && folder.ends_with(L"\\loop")) return real_.IdentityOf(*loopBackTo);
-        return real_.IdentityOf(folder);
-    }
-    // A folder named "loop" stands for a junction back to this folder.
-    std::optional<std::wstring> loopBackTo;
-
-    // Paths of 260 characters or more that went to the system in plain form.
-    std::vector<std::wstring> LongPlainPaths() const {
-        std::vector<std::wstring> plain;
-        for (const std::wstring& path : paths)
-            if (path.size() >= MAX_PATH && path.rfind(L"\\\\?\\", 0) != 0) plain.push_back(path);
-        return plain;
-    }
-    std::size_t LongestPath() const {
-        std::size_t longest = 0;
-        for (const std::wstring& path : paths) longest = std::max(longest, path.size());
-        return longest;
-    }
-
-private:
-    void Note(const std::wstring& path) { paths.push_back(path); }
-    Win32FileOperations real_;
-};
-
-TEST(LongPaths, ADeepTreeIsCopiedWholeAndLongPathsReachTheSystemExtended) {
+TEST(LongPaths, ADeepTreeIsCopiedWholeAndEveryPathReachesTheSystemExtended) {
     ScratchFolder scratch;
     const std::wstring source = scratch / L"deep";
     const std::wstring deepest = test::MakeDeepTree(source, 400);
@@ -103,21 +47,28 @@ TEST(LongPaths, ADeepTreeIsCopiedWholeAndLongPathsReachTheSystemExtended) {
     EXPECT_EQ(copied, TreeContents(source));
     EXPECT_GE(copied.size(), 18u);
     EXPECT_GE(files.LongestPath(), 400u);
-    for (const std::wstring& path : files.LongPlainPaths()) ADD_FAILURE() << "plain: " << Utf8(path);
+    for (const std::wstring& path : files.PlainPaths()) ADD_FAILURE() << "plain: " << Utf8(path);
 }
 
 // Wine makes no junctions (CreateSymbolicLinkW does nothing), so the link is
-// played at the seam: the real folder "loop" answers with its ancestor's identity.
+// played at the seam: the real folder "loop" is listed as a junction and
+// answers with its ancestor's identity. Only it and the folders above it that
+// the check needs are asked who they are; an all-zero identity is none at all.
 TEST(LongPaths, AJunctionBackUpTheTreeIsNotWalkedRoundAndRound) {
     ScratchFolder scratch;
     const std::wstring source = scratch / L"tree";
     CreateFolderTree(source + L"\\sub\\loop");
+    CreateFolderTree(source + L"\\other");
     WriteTextFile(source + L"\\sub\\a.txt", "a");
     WriteTextFile(source + L"\\sub\\loop\\b.txt", "b");
     const std::wstring target = scratch / L"$20261210-101010123-tree";
 
     RecordingFileOperations files;
-    files.loopBackTo = source;
+    files.junctionNames = {L"loop"};
+    Win32FileOperations real;
+    files.identityOf = [&](const std::wstring& folder) {
+        return real.IdentityOf(folder.ends_with(L"\\loop") ? test::Extended(source) : folder);
+    };
     CopyProgress quiet;
     const CopyOutcome outcome = CopyFolderTree(source, target, quiet, files);
 
@@ -126,10 +77,18 @@ TEST(LongPaths, AJunctionBackUpTheTreeIsNotWalkedRoundAndRound) {
     EXPECT_TRUE(outcome.skipped[0].folder);
     EXPECT_EQ(outcome.skipped[0].error, static_cast<DWORD>(ERROR_CANT_RESOLVE_FILENAME));
     EXPECT_EQ(TreeContents(target), (std::map<std::wstring, std::string>{
-                                        {L"\\sub", ""}, {L"\\sub\\loop", ""}, {L"sub\\a.txt", "a"}}));
+                                        {L"\\other", ""}, {L"\\sub", ""}, {L"\\sub\\loop", ""}, {L"sub\\a.txt", "a"}}));
+    std::sort(files.identityLookups.begin(), files.identityLookups.end());
+    EXPECT_EQ(files.identityLookups,
+              (std::vector<std::wstring>{test::Extended(source), test::Extended(source + L"\\sub\\loop")}));
+
+    const std::wstring again = scratch / L"$20261210-101010124-tree";
+    files.identityOf = [](const std::wstring&) { return FolderIdentity{}; };
+    EXPECT_TRUE(CopyFolderTree(source, again, quiet, files).skipped.empty());
+    EXPECT_EQ(test::ReadTextFile(again + L"\\sub\\loop\\b.txt"), "b") << "no identity, no loop";
 }
 
-TEST(LongPaths, AFileWhoseWorkPathPassesTheLimitIsCopiedThroughTheExtendedForm) {
+TEST(LongPaths, AFileAndAWorkPathPastTheLimitReachTheSystemExtended) {
     ScratchFolder scratch;
     const std::wstring source = scratch / L"report.txt";
     WriteTextFile(source, "report");
@@ -137,15 +96,15 @@ TEST(LongPaths, AFileWhoseWorkPathPassesTheLimitIsCopiedThroughTheExtendedForm) 
     const std::wstring folder = outer + L"\\" + std::wstring(120, L'v');
     Win32FileOperations real;
     ASSERT_EQ(real.CreateFolder(outer), 0u);
-    ASSERT_EQ(real.CreateFolder(ExtendedForm(folder)), 0u);
+    ASSERT_EQ(real.CreateFolder(test::Extended(folder)), 0u);
     const std::wstring workPath = folder + L"\\$20261210-101010123-report.txt";
     ASSERT_GE(workPath.size(), 260u);
 
     RecordingFileOperations files;
     CopyProgress quiet;
     EXPECT_FALSE(CopyWorkFile(source, workPath, quiet, files));
-    EXPECT_EQ(test::ReadTextFile(ExtendedForm(workPath)), "report");
-    EXPECT_TRUE(files.LongPlainPaths().empty());
+    EXPECT_EQ(test::ReadTextFile(test::Extended(workPath)), "report");
+    for (const std::wstring& path : files.PlainPaths()) ADD_FAILURE() << "plain: " << Utf8(path);
 }
 
 // CopyFileExW stops a file halfway only through its progress routine; Wine
@@ -188,6 +147,35 @@ protected:
     void TearDown() override {
         form.reset();
         DrainQueueSawQuit();
+    }
+
+    struct AtTheGate {
+        bool dialog = false;
+        HWND dialogOwner = nullptr;
+        bool copyUnderWay = false;
+    };
+    // Plays the user while the copy is held at its gate: waits for the
+    // dialog and the copy, does what the test asks, then presses Cancel.
+    AtTheGate CancelAtTheGate(const std::wstring& source, const std::wstring& workPath,
+                              const std::function<void()>& meanwhile) {
+        AtTheGate seen;
+        UniqueKernelHandle done(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        std::thread user([&] {
+            HWND dialog = nullptr;
+            seen.dialog = test::WaitFor([&] { return (dialog = test::OwnProgressDialog()) != nullptr; });
+            if (seen.dialog) {
+                seen.dialogOwner = ::GetWindow(dialog, GW_OWNER);
+                seen.copyUnderWay = test::WaitFor([&] { return Exists(workPath); });
+                meanwhile();
+                ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+            } else {
+                ::SetEvent(gate.Get());  // lets the copy end, so that the test does
+            }
+            ::SetEvent(done.Get());
+        });
+        probe->OpenWorkCopy(source, workPath);
+        test::PumpUntil(done.Get()) ? user.join() : user.detach();
+        return seen;
     }
 
     ScratchFolder scratch;
@@ -237,33 +225,18 @@ TEST_F(WindowRoadCopy, CancelInTheProgressDialogLeavesNoTrace) {
     WriteTextFile(work + L"\\earlier copy.txt", "not this copy's");
     const std::wstring workPath = work + L"\\$20261210-101010123-large";
 
-    HWND dialogOwner = nullptr;
-    bool found = false, copyUnderWay = false, closedDuringCopy = true;
+    bool closedDuringCopy = true;
     const HWND window = form->Handle();
-    UniqueKernelHandle userDone(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    std::thread user([&] {
-        HWND dialog = nullptr;
-        found = test::WaitFor([&] { return (dialog = test::OwnProgressDialog()) != nullptr; });
-        if (found) {
-            dialogOwner = ::GetWindow(dialog, GW_OWNER);
-            copyUnderWay = test::WaitFor([&] { return Exists(workPath); });  // held at its first file
-            // Another program asks the window to close while it copies.
-            DWORD_PTR result = 0;
-            ::SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 20000, &result);
-            closedDuringCopy = !::IsWindow(window);
-            ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-        } else {
-            ::SetEvent(gate.Get());  // lets the copy end, so that the test does
-        }
-        ::SetEvent(userDone.Get());
+    const AtTheGate seen = CancelAtTheGate(source, workPath, [&] {
+        // Another program asks the window to close while it copies.
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 20000, &result);
+        closedDuringCopy = !::IsWindow(window);
     });
-    probe->OpenWorkCopy(source, workPath);
-    const bool userEnded = test::PumpUntil(userDone.Get());
-    userEnded ? user.join() : user.detach();
 
-    ASSERT_TRUE(found) << "no progress dialog";
-    EXPECT_EQ(dialogOwner, form->Handle());
-    EXPECT_TRUE(copyUnderWay);
+    ASSERT_TRUE(seen.dialog) << "no progress dialog";
+    EXPECT_EQ(seen.dialogOwner, form->Handle());
+    EXPECT_TRUE(seen.copyUnderWay);
     EXPECT_FALSE(Exists(workPath));
     EXPECT_EQ(NamesIn(work), std::vector<std::wstring>{L"earlier copy.txt"}) << "only what this copy made goes";
     EXPECT_TRUE(platform.launches.empty());

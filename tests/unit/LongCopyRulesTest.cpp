@@ -1,6 +1,7 @@
 // The pure rules of long copies: which form of a path reaches the system,
 // when the progress dialog opens, and how the report of skipped entries reads.
 #include "app/Strings.h"
+#include "support/ScratchFolder.h"
 #include "workcopy/CopyProgress.h"
 #include "workcopy/PathForms.h"
 #include "workcopy/SkippedReport.h"
@@ -10,18 +11,25 @@
 namespace sorabako {
 namespace {
 
-TEST(PathForms, LongAbsolutePathsGoToTheSystemExtended) {
+using test::Utf8;
+
+TEST(PathForms, AbsolutePathsGoToTheSystemExtendedWithTheirNamesAsTheyAre) {
     EXPECT_EQ(ExtendedForm(L"C:\\docs\\a.txt"), L"\\\\?\\C:\\docs\\a.txt");
     EXPECT_EQ(ExtendedForm(L"\\\\server\\share\\a.txt"), L"\\\\?\\UNC\\server\\share\\a.txt");
     for (const wchar_t* unchanged : {L"\\\\?\\C:\\a", L"\\\\.\\COM1", L"docs\\a.txt", L"\\docs\\a", L"C:docs"})
         EXPECT_EQ(ExtendedForm(unchanged), unchanged);
 
-    const std::wstring at247 = L"C:\\" + std::wstring(244, L'a');
-    EXPECT_EQ(SystemForm(at247), at247) << "short paths stay as they are";
-    EXPECT_EQ(SystemForm(at247 + L"b"), L"\\\\?\\" + at247 + L"b");
-    const std::wstring uncAt248 = L"\\\\server\\share\\" + std::wstring(233, L'u');
-    ASSERT_EQ(uncAt248.size(), 248u);
-    EXPECT_EQ(SystemForm(uncAt248), L"\\\\?\\UNC\\" + uncAt248.substr(2));
+    // Names the system's own rule would change are kept.
+    for (const wchar_t* kept : {L"C:\\v1.", L"C:\\docs\\notes ", L"D:\\nul.txt", L"C:\\a\\", L"C:\\", L"C:\\...",
+                                L"\\\\server\\share\\con", L"\\\\server\\share"}) {
+        EXPECT_TRUE(IsNormalAbsolute(kept)) << Utf8(kept);
+        EXPECT_EQ(AbsoluteKeepingNames(kept).path, kept);
+    }
+    // Only what the system must resolve goes through it.
+    for (const wchar_t* resolved : {L"C:\\a\\..\\b", L"C:\\a\\.\\b", L"C:\\a\\\\b", L"C:/a", L"C:a", L"a\\b",
+                                    L"\\a", L"\\\\server\\\\share", L"\\\\?\\C:\\a", L"\\\\.\\COM1"})
+        EXPECT_FALSE(IsNormalAbsolute(resolved)) << Utf8(resolved);
+    EXPECT_EQ(AbsoluteKeepingNames(L"C:\\a\\..\\b.").path, L"C:\\b");
 }
 
 TEST(PathForms, AncestorsStopAtTheDriveRootOrTheShare) {
