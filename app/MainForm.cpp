@@ -426,6 +426,7 @@ void TForm1::OpenWorkCopy(const std::wstring& source, const std::wstring& workPa
     const bool folder = IsExistingFolder(source);
     const CopyOutcome outcome = CopyToWorkPath(source, workPath, folder);
     if (outcome.cancelled) {
+        ReportSkipped(outcome);
         if (terminate) RequestEnd();
         return;
     }

@@ -54,7 +54,7 @@ CopyOutcome TForm1::CopyToWorkPath(const std::wstring& source, const std::wstrin
     {
         const ActiveCopy active(activeCopy_, progress);
         if (folder) outcome = CopyFolderTree(source, workPath, progress, files);
-        else outcome.cancelled = CopyWorkFile(source, workPath, progress, files);
+        else outcome = CopyWorkFile(source, workPath, progress, files);
     }
     return outcome;
 }
@@ -65,11 +65,16 @@ std::unique_ptr<FileOperations> TForm1::OpenCopyGate(FileOperations& system) con
     return GatedFileOperations::Open(system, name);
 }
 
+// What the copy left out after a launch, or what a Cancel left behind.
 void TForm1::ReportSkipped(const CopyOutcome& outcome) {
-    static constexpr SkippedReportWording kWording{text::kSkippedFiles,    text::kSkippedFolders,
+    static constexpr SkippedReportWording kSkipped{text::kSkippedFiles,    text::kSkippedFolders,
                                                    text::kSkippedJoiner,   text::kSkippedHeadTail,
                                                    text::kSkippedReasonSeparator, text::kSkippedMore};
-    const std::wstring report = SkippedReportText(outcome.skipped, kWording, SystemErrorText);
+    static constexpr SkippedReportWording kLeft{text::kSkippedFiles,    text::kSkippedFolders,
+                                                text::kSkippedJoiner,   text::kNotRemovedHeadTail,
+                                                text::kSkippedReasonSeparator, text::kSkippedMore};
+    const std::wstring report = outcome.cancelled ? SkippedReportText(outcome.notRemoved, kLeft, SystemErrorText)
+                                                  : SkippedReportText(outcome.skipped, kSkipped, SystemErrorText);
     if (!report.empty()) platform_.ShowPlainMessage(window_, report, ApplicationTitle());
 }
 

@@ -39,8 +39,12 @@ void CopyProgress::ShowRemoving() {
     if (dialog_) dialog_->ShowRemoving();
 }
 
+// As often as during the copy, not once per entry removed.
 void CopyProgress::KeepQueueMoving() {
-    if (pump_ && !sessionEnding_) pump_();
+    const ULONGLONG now = clock_();
+    if (!pump_ || sessionEnding_ || now - lastRefresh_ < kRefreshEveryMs) return;
+    lastRefresh_ = now;
+    pump_();
 }
 
 void CopyProgress::PauseBeforeRetry() {

@@ -41,7 +41,7 @@ public:
           files_(files), progress_(progress) {}
 
     CopyOutcome Copy(const TreeListing& listing) {
-        const CopyProgress::UndoScope undo(progress_, [this] { created_.RemoveAll(files_); });
+        const CopyProgress::UndoScope undo(progress_, [this] { created_.RemoveAll(files_, progress_); });
         progress_.SetTotal(listing.bytes + listing.entries.size());
         made_.assign(listing.entries.size(), Made::Skipped);
         top_ = CreateTarget() ? Made::Ours : Made::Earlier;
@@ -59,9 +59,12 @@ public:
         // A Cancel pressed while the last file was copied counts as well.
         outcome_.cancelled = progress_.CancelPressed();
         if (outcome_.cancelled) {
+            // The dialog stays up while the copy goes, and says so.
+            progress_.ShowRemoving();
+            created_.RemoveAll(files_, progress_);
             progress_.Close();
-            created_.RemoveAll(files_);
             outcome_.skipped.clear();
+            outcome_.notRemoved = created_.Left();
         }
         return std::move(outcome_);
     }
@@ -169,7 +172,7 @@ CopyOutcome CopyFolderTree(const std::wstring& sourcePath, const std::wstring& t
     const TreeListing listing = ReadTree(source, excluded, files, progress);
     if (progress.Cancelled()) {
         progress.Close();
-        return CopyOutcome{true, {}};
+        return CopyOutcome{true, {}, {}};
     }
     return TreeCopier(source, target, files, progress).Copy(listing);
 }

@@ -33,6 +33,13 @@ std::wstring ExtendedForm(const std::wstring& absolutePath) {
     return absolutePath;
 }
 
+std::wstring PlainForm(const std::wstring& path) {
+    constexpr std::wstring_view kUnc = L"\\\\?\\UNC\\", kExtended = L"\\\\?\\";
+    if (path.starts_with(kUnc)) return L"\\\\" + path.substr(kUnc.size());
+    if (path.starts_with(kExtended)) return path.substr(kExtended.size());
+    return path;
+}
+
 bool IsNormalAbsolute(const std::wstring& path) {
     const bool drive = IsDriveAbsolute(path);
     if ((!drive && !IsPlainUnc(path)) || path.find(L'/') != std::wstring::npos) return false;

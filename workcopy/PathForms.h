@@ -17,6 +17,10 @@ namespace sorabako {
 // resolves "..", "." or "/" in that form.
 std::wstring ExtendedForm(const std::wstring& absolutePath);
 
+// The plain form of an extended path, as the user knows it: \\?\C:\a → C:\a,
+// \\?\UNC\server\share\a → \\server\share\a; any other path unchanged.
+std::wstring PlainForm(const std::wstring& path);
+
 // A drive or UNC path with nothing for the system to resolve: no "/", no
 // empty, "." or ".." name. It names exactly the entries it spells.
 bool IsNormalAbsolute(const std::wstring& path);

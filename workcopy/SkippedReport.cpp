@@ -31,7 +31,7 @@ std::wstring SkippedReportText(const std::vector<SkippedEntry>& skipped, const S
     std::wstring text = CountsLine(skipped, wording);
     const std::size_t listed = std::min(skipped.size(), kSkippedListedAtMost);
     for (std::size_t i = 0; i < listed; ++i) {
-        const std::wstring& path = skipped[i].relativePath;
+        const std::wstring& path = skipped[i].path;
         text += L"\r\n" + (path.empty() ? std::wstring(L".") : path) + wording.reasonSeparator +
                 reasonOf(skipped[i].error);
     }

@@ -1,5 +1,6 @@
 #include "workcopy/WorkFileCopy.h"
 
+#include "workcopy/CreatedEntries.h"
 #include "workcopy/PathForms.h"
 
 namespace sorabako {
@@ -14,8 +15,8 @@ std::wstring ForTheSystem(const std::wstring& path) {
 
 }  // namespace
 
-bool CopyWorkFile(const std::wstring& source, const std::wstring& workPath, CopyProgress& progress,
-                  FileOperations& files) {
+CopyOutcome CopyWorkFile(const std::wstring& source, const std::wstring& workPath, CopyProgress& progress,
+                         FileOperations& files) {
     const std::wstring from = ForTheSystem(source);
     const std::wstring to = ForTheSystem(workPath);
     const CopyTick tick = [&](ULONGLONG bytes, ULONGLONG size) {
@@ -27,12 +28,15 @@ bool CopyWorkFile(const std::wstring& source, const std::wstring& workPath, Copy
     const bool created = error == ERROR_SUCCESS || (error == ERROR_REQUEST_ABORTED && !files.Attributes(to).Absent());
     if (IsAlreadyThere(error)) files.Copy(from, to, ExistingTarget::Overwrite, RunToTheEnd(tick));
     // A Cancel pressed as the copy ended counts as well.
-    if (!progress.CancelPressed()) return false;
-    progress.Close();
+    if (!progress.CancelPressed()) return {};
     // Normally the system has removed the part written; a copy that had
     // just finished when Cancel came is removed here.
-    if (created) files.RemoveFile(to);
-    return true;
+    CreatedEntries made;
+    if (created) made.Add(to, false);
+    progress.ShowRemoving();
+    made.RemoveAll(files, progress);
+    progress.Close();
+    return CopyOutcome{true, {}, made.Left()};
 }
 
 }  // namespace sorabako

@@ -80,6 +80,32 @@ TEST_F(LongCopy, CancelInTheProgressDialogEndsTheRunWithoutATrace) {
     EXPECT_EQ(TreeContents(source).size(), 3u * 10u + 3u) << "the source is untouched";
 }
 
+// Another program writes into the copy while it is held: after Cancel that
+// file and the folder holding it stay, and the run says so before it ends.
+TEST_F(LongCopy, WhatACancelCannotRemoveIsNamedBeforeTheRunEnds) {
+    CreateFolderTree(work);
+    WriteSettings();
+    const std::wstring source = sources / L"資料";
+    MakeWideTree(source, 2, 3);
+
+    ChildProcess program = install.Start(L"\"" + source + L"\"");
+    const HWND dialog = program.WaitForProgressDialog(kTimeoutMs);
+    ASSERT_TRUE(dialog) << "no progress dialog";
+    ASSERT_TRUE(WaitUntil([this] { return NamesIn(work).size() == 1; }, kTimeoutMs));
+    const std::wstring copy = work + L"\\" + NamesIn(work)[0];
+    WriteTextFile(copy + L"\\other.txt", "another program's");
+    ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+
+    const HWND box = program.WaitForWindow(L"#32770", kTimeoutMs);
+    ASSERT_TRUE(box) << "no word of what was left";
+    EXPECT_EQ(MessageText(box), L"フォルダ 1 個を削除できませんでした。\r\n" + copy + L"：" +
+                                    SystemErrorText(ERROR_DIR_NOT_EMPTY));
+    AnswerBox(box, IDOK);
+    ASSERT_TRUE(program.WaitForExit(kTimeoutMs));
+    EXPECT_EQ(NamesIn(copy), std::vector<std::wstring>{L"other.txt"});
+    EXPECT_EQ(ReadTextFile(install / L"Sorabako.ini"), settings) << "a cancelled run saves nothing";
+}
+
 // Another program asks the hidden window to close twice while the report is
 // up: the run still records the source and keeps every setting.
 TEST_F(LongCopy, AHeldFileIsReportedAfterTheLaunchAndTheRestIsCopied) {

@@ -1,5 +1,6 @@
 #include "platform/AppError.h"
 #include "platform/FileSystem.h"
+#include "support/OwnWindows.h"
 #include "support/RecordingFileOperations.h"
 #include "support/ScratchFolder.h"
 #include "support/TreeBuilder.h"
@@ -145,7 +146,7 @@ TEST(FolderTreeCopyTwins, InAFolderThatWasThereATwinIsSkippedAndTheFirstStays) {
 
     ASSERT_EQ(outcome.skipped.size(), 2u);
     std::map<std::wstring, DWORD> skipped;
-    for (const SkippedEntry& entry : outcome.skipped) skipped[entry.relativePath] = entry.error;
+    for (const SkippedEntry& entry : outcome.skipped) skipped[entry.path] = entry.error;
     EXPECT_EQ(skipped, (std::map<std::wstring, DWORD>{{file == L"Makefile" ? L"makefile" : L"Makefile", ERROR_FILE_EXISTS},
                                                        {folder == L"Src" ? L"src" : L"Src", ERROR_ALREADY_EXISTS}}));
     EXPECT_EQ(ReadTextFile(target + L"\\" + file), ReadTextFile(source + L"\\" + file));
@@ -216,14 +217,58 @@ TEST_F(FolderTreeCopyCancel, ACancelBeforeTheCopyReturnsIsHonoured) {
         CancelAt(L"\\only.txt", ExistingTarget::Fail)(from, existing);
     };
     CopyProgress fileProgress = Shown();
-    EXPECT_TRUE(CopyWorkFile(source + L"\\only.txt", workPath, fileProgress, files));
+    EXPECT_TRUE(CopyWorkFile(source + L"\\only.txt", workPath, fileProgress, files).cancelled);
     EXPECT_FALSE(Exists(workPath));
 
     WriteTextFile(workPath, "earlier");
     files.beforeReturning = CancelAt(L"\\only.txt", ExistingTarget::Overwrite);
     CopyProgress again = Shown();
-    EXPECT_TRUE(CopyWorkFile(source + L"\\only.txt", workPath, again, files));
+    EXPECT_TRUE(CopyWorkFile(source + L"\\only.txt", workPath, again, files).cancelled);
     EXPECT_EQ(ReadTextFile(workPath), "only") << "the file at the work path was there before";
+}
+
+// The clean-up after a Cancel: the dialog stays up and says so, an entry held
+// for a moment is tried again until it goes, and what another program keeps
+// is named with the system's reason, with the folders it keeps from going.
+TEST_F(FolderTreeCopyCancel, AHeldEntryIsTriedAgainAndWhatStaysIsNamed) {
+    files.attributesError.reset();
+    const std::wstring source = scratch / L"source";
+    CreateFolderTree(source + L"\\sub");
+    WriteTextFile(source + L"\\a.txt", "a");
+    WriteTextFile(source + L"\\sub\\b.txt", "b");
+    const std::wstring target = scratch / L"$20261211-101010123-source";
+    CopyProgress progress = Shown();
+    int copies = 0;
+    files.beforeReturning = [&](const std::wstring&, ExistingTarget) {
+        if (++copies == 2) progress.RequestCancel(false);
+    };
+    int triesOfA = 0, triesOfB = 0;
+    bool dialogSaysSo = true;
+    files.removalFails = [&](const std::wstring& path) -> std::optional<DWORD> {
+        const HWND dialog = test::OwnProgressDialog();
+        dialogSaysSo = dialogSaysSo && dialog && test::HasChildWithText(dialog, L"removing");
+        if (path.ends_with(L"\\a.txt") && ++triesOfA <= 2) return ERROR_SHARING_VIOLATION;
+        if (path.ends_with(L"\\b.txt")) return ++triesOfB, ERROR_SHARING_VIOLATION;
+        return std::nullopt;
+    };
+
+    const CopyOutcome outcome = CopyFolderTree(source, target, progress, files);
+
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_TRUE(dialogSaysSo) << "the dialog goes only when the removal is over";
+    EXPECT_EQ(triesOfA, 3);
+    EXPECT_EQ(triesOfB, 5) << "tried a few times, then left";
+    ASSERT_EQ(outcome.notRemoved.size(), 3u);
+    const std::vector<std::tuple<std::wstring, bool, DWORD>> left{
+        {target, true, ERROR_DIR_NOT_EMPTY}, {target + L"\\sub", true, ERROR_DIR_NOT_EMPTY},
+        {target + L"\\sub\\b.txt", false, ERROR_SHARING_VIOLATION}};
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        EXPECT_EQ(outcome.notRemoved[i].path, std::get<0>(left[i]));
+        EXPECT_EQ(outcome.notRemoved[i].folder, std::get<1>(left[i]));
+        EXPECT_EQ(outcome.notRemoved[i].error, std::get<2>(left[i]));
+    }
+    EXPECT_EQ(NamesIn(target), std::vector<std::wstring>{L"sub"});
+    EXPECT_FALSE(test::OwnProgressDialog());
 }
 
 // Wine hands paths to Linux, which takes at most 4,096 bytes, so a tree ten

@@ -73,7 +73,7 @@ TEST(LongPaths, AJunctionBackUpTheTreeIsNotWalkedRoundAndRound) {
     const CopyOutcome outcome = CopyFolderTree(source, target, quiet, files);
 
     ASSERT_EQ(outcome.skipped.size(), 1u);
-    EXPECT_EQ(outcome.skipped[0].relativePath, L"sub\\loop");
+    EXPECT_EQ(outcome.skipped[0].path, L"sub\\loop");
     EXPECT_TRUE(outcome.skipped[0].folder);
     EXPECT_EQ(outcome.skipped[0].error, static_cast<DWORD>(ERROR_CANT_RESOLVE_FILENAME));
     EXPECT_EQ(TreeContents(target), (std::map<std::wstring, std::string>{
@@ -102,7 +102,7 @@ TEST(LongPaths, AFileAndAWorkPathPastTheLimitReachTheSystemExtended) {
 
     RecordingFileOperations files;
     CopyProgress quiet;
-    EXPECT_FALSE(CopyWorkFile(source, workPath, quiet, files));
+    EXPECT_FALSE(CopyWorkFile(source, workPath, quiet, files).cancelled);
     EXPECT_EQ(test::ReadTextFile(test::Extended(workPath)), "report");
     for (const std::wstring& path : files.PlainPaths()) ADD_FAILURE() << "plain: " << Utf8(path);
 }
@@ -247,6 +247,26 @@ TEST_F(WindowRoadCopy, CancelInTheProgressDialogLeavesNoTrace) {
     EXPECT_FALSE(test::OwnProgressDialog());
     EXPECT_FALSE(closedDuringCopy);
     EXPECT_TRUE(DrainQueueSawQuit()) << "the close waited for the end of the copy";
+}
+
+// Another program wrote into the copy while it was made: that file stays,
+// and so does the folder that holds it, and the user is told which.
+TEST_F(WindowRoadCopy, WhatACancelCannotRemoveIsNamed) {
+    const std::wstring source = scratch / L"large";
+    test::MakeWideTree(source, 3, 10);
+    const std::wstring workPath = work + L"\\$20261210-101010123-large";
+
+    const AtTheGate seen =
+        CancelAtTheGate(source, workPath, [&] { WriteTextFile(workPath + L"\\another program's.txt", "its own"); });
+
+    ASSERT_TRUE(seen.copyUnderWay);
+    EXPECT_EQ(NamesIn(workPath), std::vector<std::wstring>{L"another program's.txt"});
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, L"フォルダ 1 個を削除できませんでした。\r\n" + workPath + L"：" +
+                                             SystemErrorText(ERROR_DIR_NOT_EMPTY));
+    EXPECT_EQ(platform.messages[0].flags, 0u) << "a plain message";
+    EXPECT_TRUE(platform.launches.empty());
+    EXPECT_EQ(probe->History().Count(), 0);
 }
 
 }  // namespace

@@ -60,6 +60,22 @@ bool IsProgressDialog(HWND window) {
     return wcscmp(name, L"#32770") == 0 && HasChildOfClass(window, L"msctls_progress32");
 }
 
+bool HasChildWithText(HWND window, const std::wstring& text) {
+    struct Child {
+        const std::wstring* text;
+        bool found = false;
+    } child{&text};
+    ::EnumChildWindows(
+        window,
+        [](HWND candidate, LPARAM context) noexcept -> BOOL {
+            auto* child = reinterpret_cast<Child*>(context);
+            child->found = StoredText(candidate) == *child->text;
+            return !child->found;
+        },
+        reinterpret_cast<LPARAM>(&child));
+    return child.found;
+}
+
 HWND OwnProgressDialog() {
     return FindOwnWindow(L"#32770", IsProgressDialog);
 }

@@ -15,6 +15,7 @@ HWND FindOwnWindow(const wchar_t* windowClass, const std::function<bool(HWND)>& 
 // The text the system keeps for a window (InternalGetWindowText).
 std::wstring StoredText(HWND window);
 bool HasChildOfClass(HWND window, const wchar_t* windowClass);
+bool HasChildWithText(HWND window, const std::wstring& text);
 
 // The shell's progress dialog: a #32770 with a progress bar (of any process).
 bool IsProgressDialog(HWND window);

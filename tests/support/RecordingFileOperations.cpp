@@ -1,5 +1,7 @@
 #include "support/RecordingFileOperations.h"
 
+#include "support/OwnWindows.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -10,25 +12,6 @@ namespace {
 
 constexpr UINT kAnswerWithinMs = 20000;
 constexpr DWORD kPollMs = 20;
-
-// A visible dialog of this process; the class is read before anything that
-// could send a message to a window.
-HWND FindOwnDialog() {
-    HWND found = nullptr;
-    ::EnumWindows(
-        [](HWND window, LPARAM context) noexcept -> BOOL {
-            DWORD process = 0;
-            ::GetWindowThreadProcessId(window, &process);
-            wchar_t name[16]{};
-            if (process != ::GetCurrentProcessId() || !::IsWindowVisible(window) ||
-                !::GetClassNameW(window, name, 16) || std::wstring_view(name) != L"#32770")
-                return TRUE;
-            *reinterpret_cast<HWND*>(context) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 }  // namespace
 
@@ -76,11 +59,13 @@ PathAttributes RecordingFileOperations::Attributes(const std::wstring& path) {
 
 DWORD RecordingFileOperations::RemoveFile(const std::wstring& path) {
     paths.push_back(path);
+    if (const auto held = removalFails ? removalFails(path) : std::nullopt) return *held;
     return real_.RemoveFile(path);
 }
 
 DWORD RecordingFileOperations::RemoveFolder(const std::wstring& path) {
     paths.push_back(path);
+    if (const auto held = removalFails ? removalFails(path) : std::nullopt) return *held;
     return real_.RemoveFolder(path);
 }
 
@@ -104,7 +89,7 @@ std::size_t RecordingFileOperations::LongestPath() const {
 }
 
 bool PressCancelInProgressDialog() {
-    const HWND dialog = FindOwnDialog();
+    const HWND dialog = OwnProgressDialog();
     if (!dialog) return false;
     // The dialog runs on a thread of its own; a sent click returns once it is handled.
     DWORD_PTR result = 0;
@@ -117,7 +102,7 @@ bool PressCancelInProgressDialog() {
 namespace sorabako::test {
 
 bool WaitForFullProgressBar() {
-    const HWND bar = ::FindWindowExW(FindOwnDialog(), nullptr, PROGRESS_CLASSW, nullptr);
+    const HWND bar = ::FindWindowExW(OwnProgressDialog(), nullptr, PROGRESS_CLASSW, nullptr);
     for (DWORD waited = 0; bar && waited < kAnswerWithinMs; waited += kPollMs) {
         const auto high = ::SendMessageW(bar, PBM_GETRANGE, FALSE, 0);
         if (high > 0 && ::SendMessageW(bar, PBM_GETPOS, 0, 0) == high) return true;

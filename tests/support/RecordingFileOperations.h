@@ -31,6 +31,8 @@ public:
     using CopyHook = std::function<void(const std::wstring& from, ExistingTarget existing)>;
     CopyHook whileCopying;     // between the two calls of the tick
     CopyHook beforeReturning;  // once the system has copied the file
+    // When it answers an error, a removal fails with it as if another program held the entry.
+    std::function<std::optional<DWORD>(const std::wstring& path)> removalFails;
 
     DWORD ListFolder(const std::wstring& folder,
                      const std::function<void(const WIN32_FIND_DATAW&)>& visit) override;

@@ -32,6 +32,13 @@ TEST(PathForms, AbsolutePathsGoToTheSystemExtendedWithTheirNamesAsTheyAre) {
     EXPECT_EQ(AbsoluteKeepingNames(L"C:\\a\\..\\b.").path, L"C:\\b");
 }
 
+TEST(PathForms, ThePlainFormIsTheOneTheUserKnows) {
+    EXPECT_EQ(PlainForm(L"\\\\?\\C:\\work\\v1."), L"C:\\work\\v1.");
+    EXPECT_EQ(PlainForm(L"\\\\?\\UNC\\server\\share\\a"), L"\\\\server\\share\\a");
+    for (const wchar_t* unchanged : {L"C:\\a", L"\\\\server\\share\\a", L"\\\\.\\COM1", L"relative"})
+        EXPECT_EQ(PlainForm(unchanged), unchanged);
+}
+
 TEST(PathForms, AncestorsStopAtTheDriveRootOrTheShare) {
     EXPECT_EQ(AncestorFolders(L"C:\\a\\b\\c"), (std::vector<std::wstring>{L"C:\\a\\b", L"C:\\a"}));
     EXPECT_EQ(AncestorFolders(L"C:\\a\\b\\"), (std::vector<std::wstring>{L"C:\\a"}));
