@@ -47,6 +47,15 @@ protected:
         WriteTextFile(install / L"Sorabako.ini", settings);
     }
 
+    // Starts the one-shot road on source with its copy held at the gate.
+    ChildProcess StartHeld(const std::wstring& source, HWND& dialog) {
+        CreateFolderTree(work);
+        WriteSettings();
+        ChildProcess program = install.Start(L"\"" + source + L"\"");
+        dialog = program.WaitForProgressDialog(kTimeoutMs);
+        return program;
+    }
+
     Installation install;
     ScratchFolder sources;
     std::wstring work = install / L"work";
@@ -56,13 +65,10 @@ protected:
 };
 
 TEST_F(LongCopy, CancelInTheProgressDialogEndsTheRunWithoutATrace) {
-    CreateFolderTree(work);
-    WriteSettings();
     const std::wstring source = sources / L"大きな資料";
     MakeWideTree(source, 3, 10);
-
-    ChildProcess program = install.Start(L"\"" + source + L"\"");
-    HWND dialog = program.WaitForProgressDialog(kTimeoutMs);
+    HWND dialog = nullptr;
+    ChildProcess program = StartHeld(source, dialog);
     ASSERT_TRUE(dialog) << "no progress dialog";
     EXPECT_EQ(TextOf(dialog), L"ソラバコ");
     EXPECT_EQ(::GetWindow(dialog, GW_OWNER), nullptr) << "on its own on the one-shot road";
@@ -83,13 +89,10 @@ TEST_F(LongCopy, CancelInTheProgressDialogEndsTheRunWithoutATrace) {
 // Another program writes into the copy while it is held: after Cancel that
 // file and the folder holding it stay, and the run says so before it ends.
 TEST_F(LongCopy, WhatACancelCannotRemoveIsNamedBeforeTheRunEnds) {
-    CreateFolderTree(work);
-    WriteSettings();
     const std::wstring source = sources / L"資料";
     MakeWideTree(source, 2, 3);
-
-    ChildProcess program = install.Start(L"\"" + source + L"\"");
-    const HWND dialog = program.WaitForProgressDialog(kTimeoutMs);
+    HWND dialog = nullptr;
+    ChildProcess program = StartHeld(source, dialog);
     ASSERT_TRUE(dialog) << "no progress dialog";
     ASSERT_TRUE(WaitUntil([this] { return NamesIn(work).size() == 1; }, kTimeoutMs));
     const std::wstring copy = work + L"\\" + NamesIn(work)[0];
