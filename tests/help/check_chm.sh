@@ -15,5 +15,8 @@ done
 for title in "使い方" "履歴" "メッセージ一覧"; do
     grep -q "$title" <<<"$toc" || { echo "contents lack $title"; status=1; }
 done
-iconv -f CP932 -t UTF-8 "$work/messages.html" | grep -q "既に起動されています。" || { echo "messages page lacks a message"; status=1; }
+# Read whole first: grep -q at the end of a pipe stops reading at its match, and
+# pipefail then takes the writer's broken pipe for a failure.
+messages=$(iconv -f CP932 -t UTF-8 "$work/messages.html")
+grep -q "既に起動されています。" <<<"$messages" || { echo "messages page lacks a message"; status=1; }
 exit $status
