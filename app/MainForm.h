@@ -6,7 +6,6 @@
 #include "app/BaseWindow.h"
 #include "app/MainControls.h"
 #include "app/ModalMoments.h"
-#include "platform/FileOperations.h"
 #include "platform/Platform.h"
 #include "platform/UniqueHandle.h"
 #include "workcopy/CopyOutcome.h"
@@ -15,7 +14,6 @@
 #include "workcopy/SourcePaths.h"
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -95,7 +93,6 @@ private:
 
     // The copy of the open operation, with its progress dialog (MainFormCopy.cpp).
     CopyOutcome CopyToWorkPath(const std::wstring& source, const std::wstring& workPath, bool folder);
-    std::unique_ptr<FileOperations> OpenCopyGate(FileOperations& system) const;
     void ReportSkipped(const CopyOutcome& outcome);
 
     // Settings (MainFormSettings.cpp).

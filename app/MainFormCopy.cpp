@@ -7,8 +7,6 @@
 #include "platform/CopyGate.h"
 #include "platform/FileOperations.h"
 #include "platform/MessageQueue.h"
-#include "settings/ProfileReader.h"
-#include "settings/SettingsKeys.h"
 #include "workcopy/FolderTreeCopy.h"
 #include "workcopy/SkippedReport.h"
 #include "workcopy/WorkFileCopy.h"
@@ -48,7 +46,7 @@ CopyOutcome TForm1::CopyToWorkPath(const std::wstring& source, const std::wstrin
     CopyProgress progress([owner, &text] { return ProgressDialog::Open(owner, text); }, MonotonicMilliseconds,
                           KeepQueueMoving, options_.progressDialogAfterMs);
     Win32FileOperations system;
-    const std::unique_ptr<FileOperations> gate = OpenCopyGate(system);
+    const std::unique_ptr<FileOperations> gate = GatedFileOperations::Open(system);
     FileOperations& files = gate ? *gate : system;
     CopyOutcome outcome;
     {
@@ -57,12 +55,6 @@ CopyOutcome TForm1::CopyToWorkPath(const std::wstring& source, const std::wstrin
         else outcome = CopyWorkFile(source, workPath, progress, files);
     }
     return outcome;
-}
-
-std::unique_ptr<FileOperations> TForm1::OpenCopyGate(FileOperations& system) const {
-    const std::wstring name = ProfileReader(SettingsFile()).ReadText(ini::kTest, ini::kCopyGate);
-    if (name.empty()) return nullptr;
-    return GatedFileOperations::Open(system, name);
 }
 
 // What the copy left out after a launch, or what a Cancel left behind.

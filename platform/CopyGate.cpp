@@ -7,8 +7,12 @@ constexpr DWORD kLookEveryMs = 10;
 
 }  // namespace
 
-std::unique_ptr<GatedFileOperations> GatedFileOperations::Open(FileOperations& inner, const std::wstring& eventName) {
-    UniqueKernelHandle gate(::OpenEventW(SYNCHRONIZE, FALSE, eventName.c_str()));
+std::wstring CopyGateName(DWORD processId) {
+    return L"SorabakoCopyGate." + std::to_wstring(processId);
+}
+
+std::unique_ptr<GatedFileOperations> GatedFileOperations::Open(FileOperations& inner) {
+    UniqueKernelHandle gate(::OpenEventW(SYNCHRONIZE, FALSE, CopyGateName(::GetCurrentProcessId()).c_str()));
     if (!gate) return nullptr;
     return std::unique_ptr<GatedFileOperations>(new GatedFileOperations(inner, std::move(gate)));
 }

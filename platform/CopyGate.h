@@ -1,10 +1,13 @@
 #pragma once
 // A copy held at its first file until another process lets it go. It gives
 // the tests a copy that is under way for exactly as long as they need, on a
-// fast machine or a loaded one; the program holds a copy only when its
-// settings file names a gate. While held the copy keeps looking at its
-// progress as it does inside a long file: the dialog shows, Cancel works and
-// the message queue moves.
+// fast machine or a loaded one. The gate is an event named after the
+// program's process, which a test creates before the program runs; the
+// program holds a copy only while that event exists. Looking for it is one
+// failed open per copy, where a switch in the settings file would cost a
+// pass over the whole file on every Send To. While held the copy keeps
+// looking at its progress as it does inside a long file: the dialog shows,
+// Cancel works and the message queue moves.
 #include "platform/FileOperations.h"
 #include "platform/UniqueHandle.h"
 
@@ -13,11 +16,14 @@
 
 namespace sorabako {
 
+// The name of the gate of the process processId.
+std::wstring CopyGateName(DWORD processId);
+
 class GatedFileOperations final : public FileOperations {
 public:
-    // The gate is the named event eventName, open while it is set. Null when
-    // there is no such event: nothing holds the copy then.
-    static std::unique_ptr<GatedFileOperations> Open(FileOperations& inner, const std::wstring& eventName);
+    // This process's gate, open while it is set. Null when there is no such
+    // event: nothing holds the copy then.
+    static std::unique_ptr<GatedFileOperations> Open(FileOperations& inner);
 
     DWORD ListFolder(const std::wstring& folder,
                      const std::function<void(const WIN32_FIND_DATAW&)>& visit) override {

@@ -33,9 +33,4 @@ inline constexpr wchar_t kSaveStatus[] = L"SaveStatus";
 inline constexpr wchar_t kLog[] = L"LOG";
 inline constexpr wchar_t kFilePrefix[] = L"File";
 
-// For the tests alone: the name of an event that holds every copy at its
-// first file until it is set. Never written by the program; a save keeps it.
-inline constexpr wchar_t kTest[] = L"TEST";
-inline constexpr wchar_t kCopyGate[] = L"CopyGate";
-
 }  // namespace sorabako::ini

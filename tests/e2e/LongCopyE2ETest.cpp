@@ -5,6 +5,7 @@
 #include "e2e/ProcessRunner.h"
 #include "e2e/ShellAssociations.h"
 #include "platform/AppError.h"
+#include "platform/CopyGate.h"
 #include "platform/FileSystem.h"
 #include "settings/IniDocument.h"
 #include "support/TreeBuilder.h"
@@ -38,12 +39,11 @@ int LinesEndingWith(HWND dialog, const std::wstring& tail) {
 class LongCopy : public testing::Test {
 protected:
     // Settings that choose the work folder and hold a history, so that a
-    // run that saves anything changes them, and that name the gate holding
-    // the program's copies at their first file.
+    // run that saves anything changes them.
     void WriteSettings() {
         settings = "[MODE]\r\nSystemTempFolder=0\r\nSameFolder=0\r\nAnotherFolder=1\r\n"
                    "AnotherFolderName=" + Utf8(work) + "\r\nLastFolderName=C:\\before\r\nSaveStatus=1\r\n"
-                   "[LOG]\r\nFile1=C:\\before\\earlier.txt\r\n[TEST]\r\nCopyGate=" + Utf8(gateName) + "\r\n";
+                   "[LOG]\r\nFile1=C:\\before\\earlier.txt\r\n";
         WriteTextFile(install / L"Sorabako.ini", settings);
     }
 
@@ -51,7 +51,9 @@ protected:
     ChildProcess StartHeld(const std::wstring& source, HWND& dialog) {
         CreateFolderTree(work);
         WriteSettings();
-        ChildProcess program = install.Start(L"\"" + source + L"\"");
+        ChildProcess program = install.Start(L"\"" + source + L"\"", -1, [this](DWORD processId) {
+            gate.Reset(::CreateEventW(nullptr, TRUE, FALSE, CopyGateName(processId).c_str()));
+        });
         dialog = program.WaitForProgressDialog(kTimeoutMs);
         return program;
     }
@@ -60,8 +62,7 @@ protected:
     ScratchFolder sources;
     std::wstring work = install / L"work";
     std::string settings;
-    std::wstring gateName = L"SorabakoE2EGate" + std::to_wstring(::GetCurrentProcessId());
-    UniqueKernelHandle gate{::CreateEventW(nullptr, TRUE, FALSE, gateName.c_str())};
+    UniqueKernelHandle gate;  // the program's, made before it runs
 };
 
 TEST_F(LongCopy, CancelInTheProgressDialogEndsTheRunWithoutATrace) {

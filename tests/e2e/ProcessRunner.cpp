@@ -200,7 +200,8 @@ std::vector<std::wstring> Installation::SettledLaunches() const {
     return LaunchedCommandLines();
 }
 
-ChildProcess Installation::Start(const std::wstring& arguments, int showCommand) const {
+ChildProcess Installation::Start(const std::wstring& arguments, int showCommand,
+                                 const std::function<void(DWORD processId)>& beforeItRuns) const {
     std::wstring commandLine = L"\"" + executable_ + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     std::wstring environment =
@@ -212,10 +213,15 @@ ChildProcess Installation::Start(const std::wstring& arguments, int showCommand)
         startup.wShowWindow = static_cast<WORD>(showCommand);
     }
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(executable_.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                          CREATE_UNICODE_ENVIRONMENT, environment.data(), root_.Path().c_str(), &startup, &info))
+    const DWORD flags = CREATE_UNICODE_ENVIRONMENT | (beforeItRuns ? CREATE_SUSPENDED : 0);
+    if (!::CreateProcessW(executable_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags,
+                          environment.data(), root_.Path().c_str(), &startup, &info))
         throw std::runtime_error("cannot start Sorabako.exe");
     UniqueKernelHandle thread(info.hThread);
+    if (beforeItRuns) {
+        beforeItRuns(info.dwProcessId);
+        ::ResumeThread(thread.Get());
+    }
     return ChildProcess(UniqueKernelHandle(info.hProcess), info.dwProcessId);
 }
 

@@ -55,7 +55,10 @@ public:
 
     // Starts Sorabako.exe with the raw argument text after its quoted path,
     // and the starter's show command when one is given (as a shortcut does).
-    ChildProcess Start(const std::wstring& arguments, int showCommand = -1) const;
+    // beforeItRuns, when given, is called with the new process's id while
+    // the process is still suspended.
+    ChildProcess Start(const std::wstring& arguments, int showCommand = -1,
+                       const std::function<void(DWORD processId)>& beforeItRuns = {}) const;
     // The command lines the shell handed to launched programs so far.
     std::vector<std::wstring> LaunchedCommandLines() const;
     // Waits until at least count launches are logged.

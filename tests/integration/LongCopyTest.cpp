@@ -3,6 +3,7 @@
 // extended form, and Cancel in the real progress dialog leaves no trace.
 #include "app/AppTitle.h"
 #include "app/MainForm.h"
+#include "platform/CopyGate.h"
 #include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
 #include "support/OwnWindows.h"
@@ -136,8 +137,7 @@ protected:
         DrainQueueSawQuit();
         SetApplicationTitle(L"ソラバコ");
         // Copies are held at their first file until the test opens the gate.
-        WriteTextFile(scratch / L"Sorabako.ini", "[TEST]\r\nCopyGate=" + Utf8(gateName) + "\r\n");
-        gate.Reset(::CreateEventW(nullptr, TRUE, FALSE, gateName.c_str()));
+        gate.Reset(::CreateEventW(nullptr, TRUE, FALSE, CopyGateName(::GetCurrentProcessId()).c_str()));
         form = std::make_unique<TForm1>(platform, FormOptions{L"", std::nullopt, LocalTimeNow, scratch / L"Sorabako.ini", 0});
         form->Create(::GetModuleHandleW(nullptr));
         probe.emplace(TForm1Probe{*form});
@@ -180,7 +180,6 @@ protected:
 
     ScratchFolder scratch;
     std::wstring work = scratch / L"work";
-    std::wstring gateName = L"SorabakoCopyGate" + std::to_wstring(::GetCurrentProcessId());
     UniqueKernelHandle gate;
     test::ScriptedPlatform platform;
     std::unique_ptr<TForm1> form;

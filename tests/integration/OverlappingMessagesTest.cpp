@@ -10,6 +10,7 @@
 #include "app/MessageLoop.h"
 #include "app/SingleInstance.h"
 #include "app/Strings.h"
+#include "platform/CopyGate.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageQueue.h"
 #include "settings/IniDocument.h"
@@ -96,8 +97,8 @@ protected:
         }
         test::WriteTextFile(ini, "[MODE]\r\nSystemTempFolder=0\r\nSameFolder=0\r\nAnotherFolder=1\r\nAnotherFolderName=" +
                                      Utf8(work) + "\r\nCloseQuery=1\r\nSaveStatus=1\r\n[LOG]\r\nFile1=" + Utf8(earlier) +
-                                     "\r\n[TEST]\r\nCopyGate=" + Utf8(gateName) + "\r\n");
-        gate.Reset(::CreateEventW(nullptr, TRUE, !copyMoment, gateName.c_str()));
+                                     "\r\n");
+        gate.Reset(::CreateEventW(nullptr, TRUE, !copyMoment, CopyGateName(::GetCurrentProcessId()).c_str()));
         platform.chosenFolder = work;
         const ULONGLONG dialogAfter = moment == Moment::CopyAfterDialog ? 0 : ULLONG_MAX / 2;
         form = std::make_unique<TForm1>(platform, FormOptions{instance, std::nullopt, LocalTimeNow, ini, dialogAfter});
@@ -251,7 +252,6 @@ protected:
     std::wstring dropped = scratch / L"dropped.txt";
     std::wstring tree = scratch / L"tree";
     std::wstring instance = L"SorabakoOverlap" + std::to_wstring(::GetCurrentProcessId());
-    std::wstring gateName = instance + L"Gate";
     std::unique_ptr<test::HeldFile> held;
     UniqueKernelHandle gate;
     OnScreenPlatform platform;
