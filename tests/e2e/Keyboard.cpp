@@ -1,5 +1,6 @@
 #include "e2e/Keyboard.h"
 
+#include "support/Polling.h"
 #include "support/ScratchFolder.h"
 
 #include <stdexcept>
@@ -7,8 +8,7 @@
 namespace sorabako::test {
 namespace {
 
-constexpr DWORD kPollMs = 20;
-constexpr DWORD kTimeoutMs = 20000;
+constexpr DWORD kTimeoutMs = kWaitLimitMs;
 
 // Wine runs Unix programs through CreateProcessW but hands back no process to
 // wait for; the command leaves a marker file when it is done instead.
@@ -33,10 +33,8 @@ void RunXdotool(const std::string& arguments) {
     PROCESS_INFORMATION info{};
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         throw std::runtime_error("cannot start xdotool");
-    for (DWORD waited = 0; ::GetFileAttributesW(marker.c_str()) == INVALID_FILE_ATTRIBUTES; waited += kPollMs) {
-        if (waited > kTimeoutMs) throw std::runtime_error("xdotool did not finish");
-        ::Sleep(kPollMs);
-    }
+    if (!WaitUntil([&] { return ::GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, kTimeoutMs))
+        throw std::runtime_error("xdotool did not finish");
 }
 
 }  // namespace
@@ -57,21 +55,14 @@ HWND FocusOf(HWND window) {
 }
 
 HWND WaitForFocus(HWND window, HWND expected, DWORD timeoutMs) {
-    HWND focus = FocusOf(window);
-    for (DWORD waited = 0; focus != expected && waited < timeoutMs; waited += kPollMs) {
-        ::Sleep(kPollMs);
-        focus = FocusOf(window);
-    }
+    HWND focus = nullptr;
+    WaitUntil([&] { return (focus = FocusOf(window)) == expected; }, timeoutMs);
     return focus;
 }
 
 bool BringToFront(HWND window) {
     ::SetForegroundWindow(window);
-    for (DWORD waited = 0; waited < kTimeoutMs; waited += kPollMs) {
-        if (::GetForegroundWindow() == window && FocusOf(window)) return true;
-        ::Sleep(kPollMs);
-    }
-    return false;
+    return WaitUntil([window] { return ::GetForegroundWindow() == window && FocusOf(window); }, kTimeoutMs);
 }
 
 }  // namespace sorabako::test

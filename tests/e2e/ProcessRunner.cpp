@@ -73,6 +73,24 @@ HWND FindWindowOf(DWORD processId, const wchar_t* windowClass, bool visibleOnly 
     return search.found;
 }
 
+HWND VisibleProgressDialogOf(DWORD processId) {
+    struct Search {
+        DWORD process;
+        HWND found = nullptr;
+    } search{processId};
+    ::EnumWindows(
+        [](HWND window, LPARAM context) noexcept -> BOOL {
+            auto* search = reinterpret_cast<Search*>(context);
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            if (process != search->process || !::IsWindowVisible(window) || !IsProgressDialog(window)) return TRUE;
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 }  // namespace
 
 bool ChildProcess::WaitForExit(DWORD timeoutMs) {
@@ -103,33 +121,15 @@ HWND ChildProcess::HiddenOrShownWindow(const wchar_t* windowClass) const {
 }
 
 HWND ChildProcess::WaitForWindow(const wchar_t* windowClass, DWORD timeoutMs) const {
-    for (DWORD waited = 0;; waited += kPollMs) {
-        if (HWND window = FindWindowOf(id_, windowClass, true, true)) return window;
-        if (waited >= timeoutMs) return nullptr;
-        ::Sleep(kPollMs);
-    }
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindWindowOf(id_, windowClass, true, true)) != nullptr; }, timeoutMs);
+    return window;
 }
 
 HWND ChildProcess::WaitForProgressDialog(DWORD timeoutMs) const {
-    for (DWORD waited = 0;; waited += kPollMs) {
-        struct Search {
-            DWORD process;
-            HWND found = nullptr;
-        } search{id_};
-        ::EnumWindows(
-            [](HWND window, LPARAM context) noexcept -> BOOL {
-                auto* search = reinterpret_cast<Search*>(context);
-                DWORD process = 0;
-                ::GetWindowThreadProcessId(window, &process);
-                if (process != search->process || !::IsWindowVisible(window) || !IsProgressDialog(window)) return TRUE;
-                search->found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        if (waited >= timeoutMs) return nullptr;
-        ::Sleep(kPollMs);
-    }
+    HWND dialog = nullptr;
+    WaitUntil([&] { return (dialog = VisibleProgressDialogOf(id_)) != nullptr; }, timeoutMs);
+    return dialog;
 }
 
 void ChildProcess::Terminate() {
@@ -236,12 +236,9 @@ std::vector<std::wstring> Installation::LaunchedCommandLines() const {
 }
 
 std::vector<std::wstring> Installation::WaitForLaunches(std::size_t count, DWORD timeoutMs) const {
-    for (DWORD waited = 0; waited < timeoutMs; waited += kPollMs) {
-        auto lines = LaunchedCommandLines();
-        if (lines.size() >= count) return lines;
-        ::Sleep(kPollMs);
-    }
-    return LaunchedCommandLines();
+    std::vector<std::wstring> lines;
+    WaitUntil([&] { return (lines = LaunchedCommandLines()).size() >= count; }, timeoutMs);
+    return lines;
 }
 
 }  // namespace sorabako::test
@@ -288,25 +285,17 @@ void ClickButton(HWND form, const wchar_t* caption) {
 }
 
 HWND NextDialog(ChildProcess& program, HWND previous) {
-    for (DWORD waited = 0; waited < kDialogTimeoutMs; waited += kPollMs) {
-        HWND box = program.WaitForWindow(L"#32770", 0);
-        if (box && box != previous) return box;
-        ::Sleep(kPollMs);
-    }
-    return nullptr;
+    HWND box = nullptr;
+    const bool found = WaitUntil([&] {
+        box = program.WaitForWindow(L"#32770", 0);
+        return box && box != previous;
+    }, kDialogTimeoutMs);
+    return found ? box : nullptr;
 }
 
 void AnswerBox(HWND box, int button) {
     ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-    for (DWORD waited = 0; ::IsWindow(box) && waited < kDialogTimeoutMs; waited += kPollMs) ::Sleep(kPollMs);
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    for (DWORD waited = 0; waited < timeoutMs; waited += kPollMs) {
-        if (condition()) return true;
-        ::Sleep(kPollMs);
-    }
-    return condition();
+    WaitUntil([box] { return !::IsWindow(box); }, kDialogTimeoutMs);
 }
 
 void PaintNow(HWND window) {

@@ -3,6 +3,7 @@
 // own (so its settings file is the test's) with its own temporary folder and
 // launch log, and watches the windows it shows.
 #include "platform/UniqueHandle.h"
+#include "support/Polling.h"
 #include "support/ScratchFolder.h"
 
 #include <functional>
@@ -88,8 +89,6 @@ void ClickButton(HWND form, const wchar_t* caption);
 HWND NextDialog(ChildProcess& program, HWND previous);
 // Presses a button of a box by its id and waits until the box is gone.
 void AnswerBox(HWND box, int button);
-// Polls condition until it holds; false when it still does not after timeoutMs.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // Has another process's window and its children paint what they show now.
 void PaintNow(HWND window);
 

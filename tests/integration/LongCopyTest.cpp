@@ -7,6 +7,7 @@
 #include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
 #include "support/OwnWindows.h"
+#include "support/Polling.h"
 #include "support/RecordingFileOperations.h"
 #include "support/ScratchFolder.h"
 #include "support/ScriptedPlatform.h"
@@ -162,10 +163,10 @@ protected:
         UniqueKernelHandle done(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
         std::thread user([&] {
             HWND dialog = nullptr;
-            seen.dialog = test::WaitFor([&] { return (dialog = test::OwnProgressDialog()) != nullptr; });
+            seen.dialog = test::WaitUntil([&] { return (dialog = test::OwnProgressDialog()) != nullptr; });
             if (seen.dialog) {
                 seen.dialogOwner = ::GetWindow(dialog, GW_OWNER);
-                seen.copyUnderWay = test::WaitFor([&] { return Exists(workPath); });
+                seen.copyUnderWay = test::WaitUntil([&] { return Exists(workPath); });
                 meanwhile();
                 ::PostMessageW(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
             } else {

@@ -16,6 +16,7 @@
 #include "settings/IniDocument.h"
 #include "support/DropBuilder.h"
 #include "support/OwnWindows.h"
+#include "support/Polling.h"
 #include "support/ScratchFolder.h"
 #include "support/TForm1Probe.h"
 #include "support/TreeBuilder.h"
@@ -31,7 +32,7 @@ using test::FindOwnWindow;
 using test::NamesIn;
 using test::OwnMessageBox;
 using test::Utf8;
-using test::WaitFor;
+using test::WaitUntil;
 
 enum class Moment { CloseQuestion, PlainMessage, AboutBox, FileOpenDialog, CopyBeforeDialog, CopyAfterDialog, SkippedReport };
 enum class Arrival { CloseTwice, SessionEnd, Drop, SecondStart, DoubleClick };
@@ -122,7 +123,7 @@ protected:
         } else {
             ADD_FAILURE() << "the moment never came";
         }
-        if (!WaitFor([this] { return !::IsWindow(window); })) {
+        if (!WaitUntil([this] { return !::IsWindow(window); })) {
             ADD_FAILURE() << "the window was never closed";
             ::PostThreadMessageW(mainThread, WM_QUIT, 0, 0);
         }
@@ -155,7 +156,7 @@ protected:
             }
             return box != nullptr;
         };
-        WaitFor(up);
+        WaitUntil(up);
         return box;
     }
 
@@ -172,7 +173,7 @@ protected:
             case Arrival::SecondStart: {
                 ActivateRunningInstance(instance);
                 const HWND expected = box ? box : window;
-                EXPECT_TRUE(WaitFor([expected] { return ::GetForegroundWindow() == expected; }))
+                EXPECT_TRUE(WaitUntil([expected] { return ::GetForegroundWindow() == expected; }))
                     << "the second start brings the box forward, not the disabled window";
                 break;
             }
@@ -207,7 +208,7 @@ protected:
             default: ::PostMessageW(box, WM_COMMAND, IDOK, 0); break;
         }
         if (box) {
-            EXPECT_TRUE(WaitFor([box] { return !::IsWindow(box); })) << "the moment did not end";
+            EXPECT_TRUE(WaitUntil([box] { return !::IsWindow(box); })) << "the moment did not end";
         }
         ::SetEvent(gate.Get());  // later copies run freely
     }
@@ -216,11 +217,11 @@ protected:
     void Finish(HWND box) {
         if (moment == Moment::CloseQuestion) return;
         if (arrival != Arrival::CloseTwice) {
-            if (dropRecorded) WaitFor([this] { return !WorkCopies(L"-dropped.txt").empty(); });
+            if (dropRecorded) WaitUntil([this] { return !WorkCopies(L"-dropped.txt").empty(); });
             ::PostMessageW(window, WM_CLOSE, 0, 0);
         }
         HWND question = nullptr;
-        if (!WaitFor([&] { return (question = OwnMessageBox(text::kCloseQuestion)) != nullptr; })) return;
+        if (!WaitUntil([&] { return (question = OwnMessageBox(text::kCloseQuestion)) != nullptr; })) return;
         ++closeQuestions;
         EXPECT_FALSE(box && ::IsWindow(box)) << "a close acted inside the moment's own loop";
         ::PostMessageW(question, WM_COMMAND, IDYES, 0);
@@ -306,7 +307,7 @@ TEST(CopyPump, AnswersWhatAnotherThreadSends) {
     std::thread sender([&] {
         ::SendMessageTimeoutW(target.Get(), WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 20000, &answer);
     });
-    EXPECT_TRUE(WaitFor([] { return HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE; }));
+    EXPECT_TRUE(WaitUntil([] { return HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE; }));
     AnswerSentMessages();
     EXPECT_FALSE(HIWORD(::GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) << "the message is still waiting";
     sender.join();

@@ -87,15 +87,6 @@ HWND OwnMessageBox(const std::wstring& text) {
     });
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    while (!condition()) {
-        if (::GetTickCount64() >= end) return false;
-        ::Sleep(10);
-    }
-    return true;
-}
-
 bool PumpUntil(HANDLE done, DWORD timeoutMs) {
     const ULONGLONG end = ::GetTickCount64() + timeoutMs;
     for (;;) {

@@ -23,9 +23,6 @@ HWND OwnProgressDialog();
 // A message box or plain message whose text begins with text.
 HWND OwnMessageBox(const std::wstring& text);
 
-// Polls condition until it holds, at most timeoutMs; answers nothing.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
-
 // Runs this thread's messages until done is set, at most timeoutMs: the
 // thread it waits for may be sending to this thread's windows.
 bool PumpUntil(HANDLE done, DWORD timeoutMs = 20000);

@@ -1,6 +1,7 @@
 #include "support/RecordingFileOperations.h"
 
 #include "support/OwnWindows.h"
+#include "support/Polling.h"
 
 #include <commctrl.h>
 
@@ -11,7 +12,6 @@ namespace sorabako::test {
 namespace {
 
 constexpr UINT kAnswerWithinMs = 20000;
-constexpr DWORD kPollMs = 20;
 
 }  // namespace
 
@@ -103,12 +103,10 @@ namespace sorabako::test {
 
 bool WaitForFullProgressBar() {
     const HWND bar = ::FindWindowExW(OwnProgressDialog(), nullptr, PROGRESS_CLASSW, nullptr);
-    for (DWORD waited = 0; bar && waited < kAnswerWithinMs; waited += kPollMs) {
-        const auto high = ::SendMessageW(bar, PBM_GETRANGE, FALSE, 0);
-        if (high > 0 && ::SendMessageW(bar, PBM_GETPOS, 0, 0) == high) return true;
-        ::Sleep(kPollMs);
-    }
-    return false;
+    return bar && WaitUntil([bar] {
+               const auto high = ::SendMessageW(bar, PBM_GETRANGE, FALSE, 0);
+               return high > 0 && ::SendMessageW(bar, PBM_GETPOS, 0, 0) == high;
+           });
 }
 
 }  // namespace sorabako::test

@@ -1,5 +1,6 @@
 #include "support/TreeBuilder.h"
 
+#include "support/Polling.h"
 #include "support/ScratchFolder.h"
 
 #include <shlobj.h>
@@ -13,8 +14,7 @@
 namespace sorabako::test {
 namespace {
 
-constexpr DWORD kPollMs = 20;
-constexpr DWORD kHostTimeoutMs = 20000;
+constexpr DWORD kHostTimeoutMs = kWaitLimitMs;
 
 std::wstring Join(const std::wstring& folder, const std::wstring& name) {
     return folder + L"\\" + name;
@@ -63,13 +63,12 @@ void StartOnHost(const std::wstring& folder, const std::string& command) {
 
 // Waits until folder lists name exactly, letter case included.
 void WaitUntilListed(const std::wstring& folder, const std::wstring& name) {
-    for (DWORD waited = 0;; waited += kPollMs) {
-        bool listed = false;
-        ForEachEntry(folder, [&](const WIN32_FIND_DATAW& entry) { listed = listed || entry.cFileName == name; });
-        if (listed) return;
-        if (waited > kHostTimeoutMs) throw std::runtime_error("the host did not make " + Utf8(name));
-        ::Sleep(kPollMs);
-    }
+    const bool listed = WaitUntil([&] {
+        bool seen = false;
+        ForEachEntry(folder, [&](const WIN32_FIND_DATAW& entry) { seen = seen || entry.cFileName == name; });
+        return seen;
+    }, kHostTimeoutMs);
+    if (!listed) throw std::runtime_error("the host did not make " + Utf8(name));
 }
 
 // The folder and the name of path.
