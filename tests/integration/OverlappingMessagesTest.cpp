@@ -204,7 +204,13 @@ protected:
             case Moment::CloseQuestion: ++closeQuestions; ::PostMessageW(box, WM_COMMAND, IDYES, 0); break;
             case Moment::FileOpenDialog: ::PostMessageW(box, WM_COMMAND, IDCANCEL, 0); break;
             case Moment::CopyBeforeDialog: break;
-            case Moment::CopyAfterDialog: ::PostMessageW(::GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0); break;
+            case Moment::CopyAfterDialog:
+                // The end of the session has stopped the copy already. A Cancel
+                // pressed while the copy closes its dialog would meet a fault of
+                // Wine's dialog (it closes holding the lock that Cancel takes)
+                // and hang both threads.
+                if (arrival != Arrival::SessionEnd) ::PostMessageW(::GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
+                break;
             default: ::PostMessageW(box, WM_COMMAND, IDOK, 0); break;
         }
         if (box) {
