@@ -19,9 +19,7 @@ bool CopyProgress::KeepGoing(ULONGLONG done) {
         lastRefresh_ = now - kRefreshEveryMs;
     }
     if (now - lastRefresh_ >= kRefreshEveryMs) Refresh(done, now);
-    // A request that came in with a sent message counts at once.
-    cancelled_ = cancelRequested_ || (dialog_ && dialog_->UserCancelled());
-    return !cancelled_;
+    return !CancelPressed();
 }
 
 void CopyProgress::Refresh(ULONGLONG done, ULONGLONG now) {

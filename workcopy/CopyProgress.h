@@ -34,7 +34,8 @@ public:
     bool KeepGoing(ULONGLONG done);
     bool Cancelled() const { return cancelled_; }
     // One more look at an open dialog, for a Cancel pressed after the last
-    // call of KeepGoing; it opens none.
+    // call of KeepGoing; it opens none. A request that came in with a sent
+    // message counts at once.
     bool CancelPressed() {
         if (!cancelled_) cancelled_ = cancelRequested_ || (dialog_ && dialog_->UserCancelled());
         return cancelled_;
