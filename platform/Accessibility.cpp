@@ -20,13 +20,6 @@ std::optional<bool>& HighContrastAnswer() {
     return answer;
 }
 
-Microsoft::WRL::ComPtr<IAccPropServices> AnnotationService() {
-    Microsoft::WRL::ComPtr<IAccPropServices> service;
-    ::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                       reinterpret_cast<void**>(service.GetAddressOf()));
-    return service;
-}
-
 void Tell(HWND window, const AccessibleAnnotation& annotation) {
     if (Watcher()) Watcher()(window, annotation);
 }
@@ -49,9 +42,8 @@ void SetRole(IAccPropServices* service, HWND window, long role) {
     service->SetHwndProp(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_ROLE, value);
 }
 
-void Clear(HWND window) {
+void Clear(IAccPropServices* service, HWND window) {
     Tell(window, AccessibleAnnotation{});
-    const auto service = AnnotationService();
     if (!service) return;
     const MSAAPROPID properties[] = {PROPID_ACC_NAME, PROPID_ACC_ROLE, PROPID_ACC_DESCRIPTION};
     service->ClearHwndProps(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, properties,
@@ -60,34 +52,49 @@ void Clear(HWND window) {
 
 }  // namespace
 
+AccessibleAnnotations::AccessibleAnnotations() = default;
+
 AccessibleAnnotations::~AccessibleAnnotations() {
     ClearAll();
 }
 
 AccessibleAnnotations::AccessibleAnnotations(AccessibleAnnotations&& other) noexcept
-    : annotated_(std::exchange(other.annotated_, {})) {}
+    : service_(std::move(other.service_)),
+      serviceAsked_(std::exchange(other.serviceAsked_, false)),
+      annotated_(std::exchange(other.annotated_, {})) {}
 
 AccessibleAnnotations& AccessibleAnnotations::operator=(AccessibleAnnotations&& other) noexcept {
     if (this != &other) {
         ClearAll();
+        service_ = std::move(other.service_);
+        serviceAsked_ = std::exchange(other.serviceAsked_, false);
         annotated_ = std::exchange(other.annotated_, {});
     }
     return *this;
 }
 
+IAccPropServices* AccessibleAnnotations::Service() {
+    if (!serviceAsked_) {
+        serviceAsked_ = true;
+        ::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                           reinterpret_cast<void**>(service_.GetAddressOf()));
+    }
+    return service_.Get();
+}
+
 void AccessibleAnnotations::Annotate(HWND window, const AccessibleAnnotation& annotation) {
     annotated_.push_back(window);
-    const auto service = AnnotationService();
+    IAccPropServices* service = Service();
     if (!annotation.name.empty())
-        SetText(service.Get(), window, PROPID_ACC_NAME, annotation.name, AccessibleAnnotation{annotation.name, 0, {}});
-    if (annotation.role != 0) SetRole(service.Get(), window, annotation.role);
+        SetText(service, window, PROPID_ACC_NAME, annotation.name, AccessibleAnnotation{annotation.name, 0, {}});
+    if (annotation.role != 0) SetRole(service, window, annotation.role);
     if (!annotation.description.empty())
-        SetText(service.Get(), window, PROPID_ACC_DESCRIPTION, annotation.description,
+        SetText(service, window, PROPID_ACC_DESCRIPTION, annotation.description,
                 AccessibleAnnotation{{}, 0, annotation.description});
 }
 
 void AccessibleAnnotations::ClearAll() noexcept {
-    for (HWND window : std::exchange(annotated_, {})) Clear(window);
+    for (HWND window : std::exchange(annotated_, {})) Clear(service_.Get(), window);
 }
 
 void SetAnnotationWatcher(AnnotationWatcher watcher) {

@@ -4,11 +4,14 @@
 // through the system's annotation service so that nothing on screen moves,
 // and whether high contrast is on.
 #include <windows.h>
+#include <wrl/client.h>
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+struct IAccPropServices;
 
 namespace sorabako {
 
@@ -24,7 +27,7 @@ struct AccessibleAnnotation {
 // window handle used again later does not inherit them.
 class AccessibleAnnotations {
 public:
-    AccessibleAnnotations() = default;
+    AccessibleAnnotations();
     ~AccessibleAnnotations();
     AccessibleAnnotations(AccessibleAnnotations&& other) noexcept;
     AccessibleAnnotations& operator=(AccessibleAnnotations&& other) noexcept;
@@ -37,6 +40,11 @@ public:
     void ClearAll() noexcept;
 
 private:
+    IAccPropServices* Service();
+
+    // Asked for once, at the first annotation, and kept for the clearing.
+    Microsoft::WRL::ComPtr<IAccPropServices> service_;
+    bool serviceAsked_ = false;
     std::vector<HWND> annotated_;
 };
 
