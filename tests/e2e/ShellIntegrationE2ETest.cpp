@@ -100,14 +100,13 @@ TEST(ShellIntegration, SendToLinkIsCreatedAndStartsTheProgram) {
     // The shell gives no process handle for a link: wait for what the program
     // leaves when its one-shot road ends, the history in its settings file.
     const std::wstring settings = install / L"Sorabako.ini";
-    for (DWORD waited = 0; waited < kTimeoutMs; waited += 50) {
+    WaitUntil([&] {
         try {
-            if (ReadTextFile(settings).find("File1=") != std::string::npos) break;
+            return ReadTextFile(settings).find("File1=") != std::string::npos;
         } catch (const std::runtime_error&) {
-            // Not written yet, or just being replaced: look again.
+            return false;  // not written yet, or just being replaced: look again
         }
-        ::Sleep(50);
-    }
+    }, kTimeoutMs);
     ::DeleteFileW(link.c_str());
     const auto names = NamesIn(install.TempFolder());
     ASSERT_EQ(names.size(), 1u);

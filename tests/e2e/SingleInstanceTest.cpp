@@ -42,11 +42,7 @@ protected:
 
 // Polls until window is the foreground window.
 bool BecomesForeground(HWND window) {
-    for (DWORD waited = 0; waited < kTimeoutMs; waited += 20) {
-        if (::GetForegroundWindow() == window) return true;
-        ::Sleep(20);
-    }
-    return false;
+    return WaitUntil([window] { return ::GetForegroundWindow() == window; }, kTimeoutMs);
 }
 
 TEST_F(SingleInstance, SecondStartWithAPathShowsTheMessageBringsTheFirstForwardAndOpensNothing) {
@@ -73,13 +69,13 @@ TEST_F(SingleInstance, SecondStartRestoresAMinimisedFirstInstance) {
     HWND window = StartFirst();
     ASSERT_TRUE(window);
     ::ShowWindow(window, SW_MINIMIZE);
-    for (DWORD waited = 0; !::IsIconic(window) && waited < kTimeoutMs; waited += 20) ::Sleep(20);
+    WaitUntil([window] { return ::IsIconic(window) != FALSE; }, kTimeoutMs);
     ASSERT_TRUE(::IsIconic(window));
 
     ChildProcess second = install.Start(L"");
     AnswerAlreadyRunning(second);
 
-    for (DWORD waited = 0; ::IsIconic(window) && waited < kTimeoutMs; waited += 20) ::Sleep(20);
+    WaitUntil([window] { return !::IsIconic(window); }, kTimeoutMs);
     EXPECT_FALSE(::IsIconic(window));
     EXPECT_TRUE(first->IsRunning());
 }
