@@ -24,18 +24,18 @@ void Tell(HWND window, const AccessibleAnnotation& annotation) {
     if (Watcher()) Watcher()(window, annotation);
 }
 
-// Each property is told to the watcher as it goes to the system, alone.
+// Each property is told to the watcher as it goes to the system's service, alone.
 void SetText(IAccPropServices* service, HWND window, const MSAAPROPID& property, const std::wstring& text,
              const AccessibleAnnotation& told) {
+    if (!service) return;
     Tell(window, told);
-    if (service)
-        service->SetHwndPropStr(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property,
-                                const_cast<wchar_t*>(text.c_str()));
+    service->SetHwndPropStr(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property,
+                            const_cast<wchar_t*>(text.c_str()));
 }
 
 void SetRole(IAccPropServices* service, HWND window, long role) {
-    Tell(window, AccessibleAnnotation{{}, role, {}});
     if (!service) return;
+    Tell(window, AccessibleAnnotation{{}, role, {}});
     VARIANT value{};
     value.vt = VT_I4;
     value.lVal = role;
@@ -43,8 +43,8 @@ void SetRole(IAccPropServices* service, HWND window, long role) {
 }
 
 void Clear(IAccPropServices* service, HWND window) {
-    Tell(window, AccessibleAnnotation{});
     if (!service) return;
+    Tell(window, AccessibleAnnotation{});
     const MSAAPROPID properties[] = {PROPID_ACC_NAME, PROPID_ACC_ROLE, PROPID_ACC_DESCRIPTION};
     service->ClearHwndProps(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, properties,
                             static_cast<int>(std::size(properties)));

@@ -48,10 +48,10 @@ private:
     std::vector<HWND> annotated_;
 };
 
-// Every property on its way to the system passes here, each in an annotation
-// of its own, and every clearing as an empty annotation. Wine's service keeps
-// nothing, so tests read what the program asked for here; the program itself
-// sets no watcher.
+// Every property on its way to the system's service passes here, each in an
+// annotation of its own, and every clearing as an empty annotation; nothing
+// passes where there is no service. Wine's service keeps nothing, so tests
+// read what the program handed it here; the program itself sets no watcher.
 using AnnotationWatcher = std::function<void(HWND, const AccessibleAnnotation&)>;
 void SetAnnotationWatcher(AnnotationWatcher watcher);
 
