@@ -59,6 +59,7 @@ TEST(CopyProgressTiming, TheDialogIsAskedForOnceAfterOneSecond) {
     EXPECT_FALSE(progress.Shown());
     now = 6000;
     EXPECT_TRUE(progress.KeepGoing(1));
+    EXPECT_EQ(opened, 1) << "at one second";
     now = 9000;
     EXPECT_TRUE(progress.KeepGoing(2));
     EXPECT_EQ(opened, 1);
